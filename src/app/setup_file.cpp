@@ -1,0 +1,146 @@
+// Setup.ini: the user's settings, one "key = value" per line, three sections.
+//
+//   [Graphics]                  Fullscreen = True|False, GFX Engine = OpenGL|DX9|DX7, Width=, Height=,
+//                               ESS=1 ; (present only in the emergency slow system / frameskip mode)
+//   [Audio]                     Master = , Sound = , Music = (percent), AudioDriver = name,
+//                               then "; AudioDriver = name" comments listing the drivers offered
+//   [Controls]                  Key=slot,code for every bound slot 0..99
+//
+// Reading is lenient: keys in any case, the value ends at a second "=", numbers read leniently and
+// made non-negative, unknown and malformed lines skipped, later lines win. Section headers are not
+// checked. Writing always produces the same fixed layout, through a temporary file renamed over the
+// old one; a failed write leaves the old file and logs a line.
+
+#include "app/setup_file.h"
+
+#include "app/debug_log.h"
+#include "app/program.h"
+#include "input/controls.h"
+#include "platform/audio_drivers.h"
+#include "platform/files.h"
+#include "scores/fields.h"
+
+namespace glimmet {
+
+namespace {
+
+int ReadSetting(const std::string& value) { return AbsInt(ReadInt(value)); }
+
+std::string DriverName(int index) {
+    if (index < 0 || index >= static_cast<int>(AudioDriverNames.size())) return "";
+    return AudioDriverNames[static_cast<size_t>(index)];
+}
+
+void ReadSetupLine(const std::string& line, bool& driverNamed) {
+    std::string key = UpperCase(TrimBlanks(Field(line, "=", 1)));
+    std::string value = TrimBlanks(Field(line, "=", 2));
+    std::string upperValue = UpperCase(value);
+    if (key == "AUDIODRIVER") {
+        driverNamed = true;
+        for (size_t i = 0; i < AudioDriverNames.size(); i++)
+            if (AudioDriverNames[i] == value) Setting[14] = static_cast<int>(i);
+    } else if (key == "FULLSCREEN") {
+        if (upperValue == "TRUE" || upperValue == "ON") {
+            Setting[1] = 1;
+            LogLine("\tSetting to Fullscreen");
+        }
+    } else if (key == "GFX ENGINE" || key == "GFXENGINE") {
+        if (upperValue == "DX9") {
+            Setting[3] = 1;
+            LogLine("\tDirectX 9 Mode");
+        } else if (upperValue == "DX7") {
+            Setting[3] = 2;
+            LogLine("\tDirectX 7 Mode");
+        }
+    } else if (key == "WIDTH") {
+        Setting[5] = ReadSetting(value);
+    } else if (key == "HEIGHT") {
+        Setting[6] = ReadSetting(value);
+    } else if (key == "ESS") {
+        Setting[7] = 1;
+        LogLine("\tAssuming Emergency Slow System values.");
+    } else if (key == "KEY") {
+        int slot = ReadSetting(Field(value, ",", 1));
+        int code = ReadSetting(Field(value, ",", 2));
+        if (slot >= 0 && slot <= 99) KeyBind[static_cast<size_t>(slot)] = code;
+    } else if (key == "MASTER") {
+        Setting[11] = ReadSetting(value);
+    } else if (key == "SOUND") {
+        Setting[12] = ReadSetting(value);
+    } else if (key == "MUSIC") {
+        Setting[13] = ReadSetting(value);
+    }
+}
+
+// Without an AudioDriver line: the last driver named DIRECT..., else the first OPENAL... or FREE...,
+// else the first driver.
+void ChooseDriverByPrefix() {
+    int taken = -1;
+    for (size_t i = 0; i < AudioDriverNames.size(); i++) {
+        std::string name = UpperCase(AudioDriverNames[i]);
+        bool first = taken < 0;
+        if (Left(name, 6) == "OPENAL" && first) taken = static_cast<int>(i);
+        else if (Left(name, 4) == "FREE" && first) taken = static_cast<int>(i);
+        else if (Left(name, 6) == "DIRECT") taken = static_cast<int>(i);
+    }
+    Setting[14] = taken < 0 ? 0 : taken;
+}
+
+void ApplyAudioDriver() {
+    std::string name = DriverName(Setting[14]);
+    if (name.empty() || !AudioDriverKnown(name)) return;
+    if (UpperCase(Left(name, 6)) != "OPENAL" || OpenALPresent()) SelectAudioDriver(name);
+}
+
+std::vector<std::string> SetupLines() {
+    std::vector<std::string> lines{"[Graphics]"};
+    if (Setting[1] == 0) lines.push_back("Fullscreen = False");
+    if (Setting[1] == 1) lines.push_back("Fullscreen = True");
+    static const char* const Engines[3] = {"OpenGL", "DX9", "DX7"};
+    if (Setting[3] >= 0 && Setting[3] <= 2) lines.push_back(std::string("GFX Engine = ") + Engines[Setting[3]]);
+    lines.push_back("Width=" + std::to_string(Setting[5]));
+    lines.push_back("Height=" + std::to_string(Setting[6]));
+    if (Setting[7] == 1)
+        lines.push_back("ESS=1 ; This is a slow system, and things must run a wee bit slower for it.  Awww..");
+    lines.push_back("");
+    lines.push_back("[Audio]");
+    lines.push_back("Master = " + std::to_string(Setting[11]));
+    lines.push_back("Sound = " + std::to_string(Setting[12]));
+    lines.push_back("Music = " + std::to_string(Setting[13]));
+    lines.push_back("AudioDriver = " + DriverName(Setting[14]));
+    for (const std::string& name : AudioDriverNames) lines.push_back("; AudioDriver = " + name);
+    lines.push_back("");
+    lines.push_back("[Controls]");
+    for (int slot = 0; slot <= 99; slot++)
+        if (KeyBind[static_cast<size_t>(slot)] > 0)
+            lines.push_back("Key=" + std::to_string(slot) + "," + std::to_string(KeyBind[static_cast<size_t>(slot)]));
+    return lines;
+}
+
+} // namespace
+
+void LoadSetup() {
+    bool driverNamed = false;
+    if (auto lines = ReadTextLines("Setup.ini")) {
+        LogLine("\tReading Setup File");
+        for (const std::string& line : *lines) ReadSetupLine(line, driverNamed);
+    }
+    if (!driverNamed) ChooseDriverByPrefix();
+    LogLine("Setting Audio Driver");
+    ApplyAudioDriver();
+    LogLine("Set Audio Driver");
+    LogLine("");
+    LogLine("\tRequested Resolution : " + std::to_string(Setting[5]) + "x" + std::to_string(Setting[6]));
+    LogLine("\tSetup Loaded");
+    LogLine("");
+}
+
+void SaveSetup() {
+    // Come back to exactly the folder we left, even if the step up did not go where expected.
+    std::string here = CurrentDir();
+    ChangeDir("..");
+    if (!WriteTextFile("Setup.ini", SetupLines())) LogLine("\tSetup.ini could not be written");
+    ChangeDir(here);
+}
+
+} // namespace glimmet

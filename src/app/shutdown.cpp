@@ -1,0 +1,22 @@
+#include "app/shutdown.h"
+
+#include "app/debug_log.h"
+#include "app/setup_file.h"
+#include "platform/process.h"
+#include "scores/score_file.h"
+
+namespace glimmet {
+
+void CloseProgram() {
+    SaveSetup();
+    SaveScores();
+    LogLine("Closing Up");
+    LogLine("");
+    LogLine("Bye!");
+    LogLine("");
+    LogLine("Play again, soon!!");
+    CloseLog();
+    EndProcess(0);
+}
+
+} // namespace glimmet
