@@ -16,6 +16,7 @@ namespace glimmet {
 std::string GameTitle;
 std::array<int, 100> Setting{};
 std::vector<std::string> AudioDriverNames;
+std::string FilesFolder;
 int GameStartTime = 0;
 int PlayState = 0;
 int MouseMode = 0;
@@ -60,6 +61,7 @@ void RunProgram() {
     BuildDefaultKey();
 
     ChangeDir("Files/");
+    FilesFolder = CurrentDir();
     OpenLog();
     WriteLogHeader();
     AudioDriverNames = AudioDriverList();

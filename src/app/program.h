@@ -19,6 +19,10 @@ extern std::string GameTitle;
 // 5 width, 6 height, 7 frameskip, 11 master, 12 sound, 13 music volume, 14 audio driver index).
 extern std::array<int, 100> Setting;
 
+// The Files folder as an absolute path, recorded at start; empty before. Files kept there (the setup
+// file, screenshots) are written there even when the game folder could not be entered.
+extern std::string FilesFolder;
+
 // Audio driver names offered by the audio layer, fetched once at start.
 extern std::vector<std::string> AudioDriverNames;
 

@@ -136,9 +136,10 @@ void LoadSetup() {
 }
 
 void SaveSetup() {
-    // Come back to exactly the folder we left, even if the step up did not go where expected.
+    // The file goes to the Files folder the program started from (one step up from the game folder),
+    // and we come back to exactly the folder we left.
     std::string here = CurrentDir();
-    ChangeDir("..");
+    ChangeDir(FilesFolder.empty() ? ".." : FilesFolder);
     if (!WriteTextFile("Setup.ini", SetupLines())) LogLine("\tSetup.ini could not be written");
     ChangeDir(here);
 }

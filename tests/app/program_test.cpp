@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include "app/debug_log.h"
+#include "app/program.h"
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/process.h"
+#include "scores/score_file.h"
+#include "support/temp_dir.h"
+
+namespace glimmet {
+namespace {
+
+using test::ReadBytes;
+
+// Runs the program in the current folder until it ends; the process end is caught.
+int RunToEnd() {
+    try {
+        RunProgram();
+    } catch (const ProcessEnded& end) {
+        return end.code;
+    }
+    return -1;
+}
+
+class Program : public testing::Test {
+  protected:
+    void SetUp() override { test::MakeFolder("Files/291"); }
+    void TearDown() override {
+        FilesFolder.clear();
+        CloseLog();
+        ScoreList.clear();
+    }
+    std::vector<std::string> Log() { return *ReadTextLines(dir.path() + "/Files/Debug.txt"); }
+
+    test::TempDir dir;
+};
+
+TEST_F(Program, GameTitleAndFolder) {
+    EXPECT_EQ(BuildGameTitle(), "#291 : Flonder's Glimmet");
+    EXPECT_EQ(GameFolderName(), "291/");
+}
+
+TEST_F(Program, FirstRunLogsAndWritesItsFiles) {
+    int start = Millis();
+    EXPECT_EQ(RunToEnd(), 0);
+    EXPECT_GE(Millis() - start, 2500); // the loading floor
+    EXPECT_EQ(CurrentDir(), dir.path() + "/Files/291");
+    const std::vector<std::string> head = {"Marrowind's Tindervale Engine",
+                                           "----------------------------",
+                                           "Week #291",
+                                           "----------------------------",
+                                           "#291 : Flonder's Glimmet",
+                                           "----------------------------",
+                                           "",
+                                           "Loading",
+                                           "Setting Audio Driver",
+                                           "Set Audio Driver",
+                                           "",
+                                           "\tRequested Resolution : 800x600",
+                                           "\tSetup Loaded",
+                                           "",
+                                           "Grabbing Previous Scores",
+                                           ""};
+    std::vector<std::string> log = Log();
+    ASSERT_GE(log.size(), head.size());
+    EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + static_cast<long>(head.size())), head);
+    const std::vector<std::string> tail = {"Finished Loading", "Closing Up", "", "Bye!", "", "Play again, soon!!"};
+    EXPECT_EQ(std::vector<std::string>(log.end() - static_cast<long>(tail.size()), log.end()), tail);
+    EXPECT_TRUE(FileExists(dir.path() + "/Files/Setup.ini"));
+    EXPECT_TRUE(FileExists(dir.path() + "/Files/291/nuscores.dat"));
+    EXPECT_EQ(ReadBytes(dir.path() + "/Files/Debug.txt").substr(0, 31), "Marrowind's Tindervale Engine\r\n");
+}
+
+TEST_F(Program, SecondRunKeepsSettingsAndScoresAndReplacesTheLog) {
+    ChangeDir("Files");
+    test::WriteBytes("Setup.ini", "Width=1024\r\nHeight=768\r\nKey=0,87\r\n");
+    ChangeDir("..");
+    RunToEnd();
+    ChangeDir(dir.path());
+    std::vector<std::string> first = Log();
+    RunToEnd();
+    ChangeDir(dir.path());
+    EXPECT_EQ(Log(), first);
+    auto setup = *ReadTextLines("Files/Setup.ini");
+    EXPECT_NE(std::find(setup.begin(), setup.end(), "Key=0,87"), setup.end());
+    EXPECT_NE(std::find(setup.begin(), setup.end(), "Width=1024"), setup.end());
+}
+
+TEST_F(Program, ScoresSurviveARun) {
+    ChangeDir("Files/291");
+    ScoreList = {Scores{}};
+    ScoreList[0].Name = "Kept";
+    ScoreList[0].Score = 4242;
+    SaveScores();
+    ScoreList.clear();
+    ChangeDir(dir.path());
+    RunToEnd();
+    ScoreList.clear();
+    LoadScores(); // still in the game folder
+    ASSERT_EQ(ScoreList.size(), 1u);
+    EXPECT_EQ(ScoreList[0].Score, 4242);
+}
+
+TEST_F(Program, RunsWithoutALogOrFolders) {
+    test::MakeFolder("Files/Debug.txt"); // the log cannot be created
+    EXPECT_EQ(RunToEnd(), 0);
+    ChangeDir(dir.path());
+    EXPECT_TRUE(FileExists("Files/Setup.ini"));
+
+    test::TempDir bare; // no Files/ at all: everything stays in the start folder's reach
+    EXPECT_EQ(RunToEnd(), 0);
+    EXPECT_EQ(CurrentDir(), bare.path());
+    EXPECT_TRUE(FileExists("Debug.txt"));
+    EXPECT_TRUE(FileExists("nuscores.dat"));
+    EXPECT_TRUE(FileExists("Setup.ini")); // written where it is read, not one folder up
+    FilesFolder.clear();
+}
+
+} // namespace
+} // namespace glimmet
