@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/process.h"
 #include "scores/score_file.h"
+#include "scores/scramble.h"
 #include "support/temp_dir.h"
 
 namespace glimmet {
@@ -89,6 +90,7 @@ TEST_F(Program, SecondRunKeepsSettingsAndScoresAndReplacesTheLog) {
 
 TEST_F(Program, ScoresSurviveARun) {
     ChangeDir("Files/291");
+    BuildDefaultKey();
     ScoreList = {Scores{}};
     ScoreList[0].Name = "Kept";
     ScoreList[0].Score = 4242;
