@@ -1,3 +1,5 @@
 #include "app/program.h"
 
-int main() { glimmet::RunProgram(); }
+int main() {
+    glimmet::RunProgram();
+}

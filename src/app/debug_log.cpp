@@ -9,8 +9,12 @@ void OpenLog() {
     LogFile = OpenTextWriter("Debug.txt");
 }
 
-void LogLine(const std::string& text) { WriteTextLine(LogFile, text); }
+void LogLine(const std::string& text) {
+    WriteTextLine(LogFile, text);
+}
 
-void CloseLog() { CloseTextWriter(LogFile); }
+void CloseLog() {
+    CloseTextWriter(LogFile);
+}
 
 } // namespace glimmet

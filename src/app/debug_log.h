@@ -14,7 +14,7 @@ namespace glimmet {
 
 extern TextWriter LogFile;
 
-void OpenLog();   // creates (truncates) Debug.txt in the current folder
+void OpenLog(); // creates (truncates) Debug.txt in the current folder
 void LogLine(const std::string& text);
 void CloseLog();
 

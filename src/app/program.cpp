@@ -24,11 +24,17 @@ int BindRows = 4;
 int BadgeCount = 16;
 int CurrentMode = 0, CurrentLevel = 0, CurrentFlags = 0;
 
-std::string BuildGameTitle() { return "#" + std::to_string(WeekNumber) + " : " + TitleLine1 + " " + TitleLine2; }
+std::string BuildGameTitle() {
+    return "#" + std::to_string(WeekNumber) + " : " + TitleLine1 + " " + TitleLine2;
+}
 
-std::string GameFolderName() { return Right("000" + std::to_string(WeekNumber), 3) + "/"; }
+std::string GameFolderName() {
+    return Right("000" + std::to_string(WeekNumber), 3) + "/";
+}
 
-void EnterGameFolder() { ChangeDir(GameFolderName()); }
+void EnterGameFolder() {
+    ChangeDir(GameFolderName());
+}
 
 void SetDefaultSettings() {
     Setting.fill(0);

@@ -27,14 +27,14 @@ extern std::string FilesFolder;
 extern std::vector<std::string> AudioDriverNames;
 
 extern int GameStartTime;
-extern int PlayState;    // 0 outside a game, 1 playing, 2 pause menu open
-extern int MouseMode;    // 0 keyboard and joystick; never changed in this program
+extern int PlayState; // 0 outside a game, 1 playing, 2 pause menu open
+extern int MouseMode; // 0 keyboard and joystick; never changed in this program
 extern int BindRows;
 extern int BadgeCount;
 extern int CurrentMode, CurrentLevel, CurrentFlags;
 
 std::string BuildGameTitle();
-std::string GameFolderName();  // the week number in three digits and "/": "291/"
+std::string GameFolderName(); // the week number in three digits and "/": "291/"
 void EnterGameFolder();
 void SetDefaultSettings();
 void WriteLogHeader();

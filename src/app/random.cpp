@@ -28,7 +28,9 @@ void SeedRandom(int32_t seed) {
     if (State == 0 || State == 0x7FFFFFFF) State = 4660;
 }
 
-int32_t RandomState() { return State; }
+int32_t RandomState() {
+    return State;
+}
 
 int RandInt(int lo, int hi) {
     double u = Draw();

@@ -6,9 +6,9 @@
 
 namespace glimmet {
 
-void SeedRandom(int32_t seed);            // s = seed AND 0x7FFFFFFF; 0 and 0x7FFFFFFF become 4660
+void SeedRandom(int32_t seed); // s = seed AND 0x7FFFFFFF; 0 and 0x7FFFFFFF become 4660
 int32_t RandomState();
-int RandInt(int lo, int hi);               // lo..hi inclusive
-double RandReal(double lo, double hi);     // lo up to (not including) hi
+int RandInt(int lo, int hi);           // lo..hi inclusive
+double RandReal(double lo, double hi); // lo up to (not including) hi
 
 } // namespace glimmet

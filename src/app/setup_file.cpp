@@ -24,7 +24,9 @@ namespace glimmet {
 
 namespace {
 
-int ReadSetting(const std::string& value) { return AbsInt(ReadInt(value)); }
+int ReadSetting(const std::string& value) {
+    return AbsInt(ReadInt(value));
+}
 
 std::string DriverName(int index) {
     if (index < 0 || index >= static_cast<int>(AudioDriverNames.size())) return "";
@@ -79,9 +81,12 @@ void ChooseDriverByPrefix() {
     for (size_t i = 0; i < AudioDriverNames.size(); i++) {
         std::string name = UpperCase(AudioDriverNames[i]);
         bool first = taken < 0;
-        if (Left(name, 6) == "OPENAL" && first) taken = static_cast<int>(i);
-        else if (Left(name, 4) == "FREE" && first) taken = static_cast<int>(i);
-        else if (Left(name, 6) == "DIRECT") taken = static_cast<int>(i);
+        if (Left(name, 6) == "OPENAL" && first)
+            taken = static_cast<int>(i);
+        else if (Left(name, 4) == "FREE" && first)
+            taken = static_cast<int>(i);
+        else if (Left(name, 6) == "DIRECT")
+            taken = static_cast<int>(i);
     }
     Setting[14] = taken < 0 ? 0 : taken;
 }
@@ -97,11 +102,13 @@ std::vector<std::string> SetupLines() {
     if (Setting[1] == 0) lines.push_back("Fullscreen = False");
     if (Setting[1] == 1) lines.push_back("Fullscreen = True");
     static const char* const Engines[3] = {"OpenGL", "DX9", "DX7"};
-    if (Setting[3] >= 0 && Setting[3] <= 2) lines.push_back(std::string("GFX Engine = ") + Engines[Setting[3]]);
+    if (Setting[3] >= 0 && Setting[3] <= 2)
+        lines.push_back(std::string("GFX Engine = ") + Engines[Setting[3]]);
     lines.push_back("Width=" + std::to_string(Setting[5]));
     lines.push_back("Height=" + std::to_string(Setting[6]));
     if (Setting[7] == 1)
-        lines.push_back("ESS=1 ; This is a slow system, and things must run a wee bit slower for it.  Awww..");
+        lines.push_back(
+            "ESS=1 ; This is a slow system, and things must run a wee bit slower for it.  Awww..");
     lines.push_back("");
     lines.push_back("[Audio]");
     lines.push_back("Master = " + std::to_string(Setting[11]));
@@ -113,7 +120,8 @@ std::vector<std::string> SetupLines() {
     lines.push_back("[Controls]");
     for (int slot = 0; slot <= 99; slot++)
         if (KeyBind[static_cast<size_t>(slot)] > 0)
-            lines.push_back("Key=" + std::to_string(slot) + "," + std::to_string(KeyBind[static_cast<size_t>(slot)]));
+            lines.push_back("Key=" + std::to_string(slot) + "," +
+                            std::to_string(KeyBind[static_cast<size_t>(slot)]));
     return lines;
 }
 

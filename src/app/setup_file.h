@@ -3,7 +3,7 @@
 
 namespace glimmet {
 
-void LoadSetup();   // with the Files folder current; reads the file and chooses the audio driver
-void SaveSetup();   // with the game folder current; rewrites ../Setup.ini and comes back
+void LoadSetup(); // with the Files folder current; reads the file and chooses the audio driver
+void SaveSetup(); // with the game folder current; rewrites ../Setup.ini and comes back
 
 } // namespace glimmet

@@ -25,9 +25,13 @@ bool AudioDriverKnown(const std::string& name) {
     return false;
 }
 
-void SelectAudioDriver(const std::string& name) { ChosenDriver = name; }
+void SelectAudioDriver(const std::string& name) {
+    ChosenDriver = name;
+}
 
-const std::string& SelectedAudioDriver() { return ChosenDriver; }
+const std::string& SelectedAudioDriver() {
+    return ChosenDriver;
+}
 
 bool OpenALPresent() {
     void* library = dlopen("libopenal.so.1", RTLD_LAZY | RTLD_LOCAL);

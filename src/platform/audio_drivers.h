@@ -6,10 +6,10 @@
 
 namespace glimmet {
 
-std::vector<std::string> AudioDriverList();          // SDL's driver names, in SDL's order
-bool AudioDriverKnown(const std::string& name);       // exact, case-sensitive
-void SelectAudioDriver(const std::string& name);      // empty: SDL's own default
+std::vector<std::string> AudioDriverList();      // SDL's driver names, in SDL's order
+bool AudioDriverKnown(const std::string& name);  // exact, case-sensitive
+void SelectAudioDriver(const std::string& name); // empty: SDL's own default
 const std::string& SelectedAudioDriver();
-bool OpenALPresent();                                 // whether an OpenAL runtime library can be loaded
+bool OpenALPresent(); // whether an OpenAL runtime library can be loaded
 
 } // namespace glimmet

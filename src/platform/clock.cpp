@@ -29,11 +29,15 @@ std::tm LocalNow() {
     return parts;
 }
 
-std::string TwoDigits(int v) { return std::string{char('0' + v / 10 % 10), char('0' + v % 10)}; }
+std::string TwoDigits(int v) {
+    return std::string{char('0' + v / 10 % 10), char('0' + v % 10)};
+}
 
 } // namespace
 
-int Millis() { return static_cast<int>(static_cast<unsigned>(VirtualOn ? VirtualMs : RealMs())); }
+int Millis() {
+    return static_cast<int>(static_cast<unsigned>(VirtualOn ? VirtualMs : RealMs()));
+}
 
 void SleepMs(int ms) {
     if (VirtualOn) {
@@ -50,7 +54,8 @@ void SleepMs(int ms) {
 std::string LocalDateText() {
     if (!FixedDate.empty()) return FixedDate;
     std::tm now = LocalNow();
-    return TwoDigits(now.tm_mday) + " " + MonthAbbrev[now.tm_mon % 12] + " " + std::to_string(now.tm_year + 1900);
+    return TwoDigits(now.tm_mday) + " " + MonthAbbrev[now.tm_mon % 12] + " " +
+           std::to_string(now.tm_year + 1900);
 }
 
 std::string LocalTimeText() {
@@ -59,9 +64,15 @@ std::string LocalTimeText() {
     return TwoDigits(now.tm_hour) + ":" + TwoDigits(now.tm_min) + ":" + TwoDigits(now.tm_sec);
 }
 
-void UseVirtualClock(bool on) { VirtualOn = on; }
-bool VirtualClockOn() { return VirtualOn; }
-void AdvanceClock(int ms) { VirtualMs += ms > 0 ? ms : 0; }
+void UseVirtualClock(bool on) {
+    VirtualOn = on;
+}
+bool VirtualClockOn() {
+    return VirtualOn;
+}
+void AdvanceClock(int ms) {
+    VirtualMs += ms > 0 ? ms : 0;
+}
 
 void SetLocalDateTime(const std::string& date, const std::string& time) {
     FixedDate = date;

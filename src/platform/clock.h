@@ -8,8 +8,8 @@
 
 namespace glimmet {
 
-int Millis();          // milliseconds since the clock was first read (wraps after about 24 days)
-void SleepMs(int ms);  // sleeps at least ms milliseconds (ms <= 0 only yields)
+int Millis();         // milliseconds since the clock was first read (wraps after about 24 days)
+void SleepMs(int ms); // sleeps at least ms milliseconds (ms <= 0 only yields)
 
 // Local date as "%d %b %Y" (05 Dec 2009) and time as "%H:%M:%S", in English whatever the locale.
 std::string LocalDateText();

@@ -38,11 +38,17 @@ FileKind FileType(const std::string& name) {
     return FileKind::File;
 }
 
-bool FileExists(const std::string& name) { return FileType(name) == FileKind::File; }
+bool FileExists(const std::string& name) {
+    return FileType(name) == FileKind::File;
+}
 
-bool DeleteFile(const std::string& name) { return unlink(name.c_str()) == 0; }
+bool DeleteFile(const std::string& name) {
+    return unlink(name.c_str()) == 0;
+}
 
-bool ChangeDir(const std::string& path) { return chdir(path.c_str()) == 0; }
+bool ChangeDir(const std::string& path) {
+    return chdir(path.c_str()) == 0;
+}
 
 std::string CurrentDir() {
     std::string path(4096, '\0');
@@ -95,7 +101,9 @@ bool WriteTextFile(const std::string& name, const std::vector<std::string>& line
     return ok;
 }
 
-TextWriter OpenTextWriter(const std::string& name) { return TextWriter{std::fopen(name.c_str(), "wb")}; }
+TextWriter OpenTextWriter(const std::string& name) {
+    return TextWriter{std::fopen(name.c_str(), "wb")};
+}
 
 bool WriteTextLine(TextWriter& writer, const std::string& text) {
     if (writer.file == nullptr) return false;

@@ -13,6 +13,8 @@ void EndProcess(int code) {
     std::exit(code);
 }
 
-void CatchProcessEnd(bool on) { CatchEnd = on; }
+void CatchProcessEnd(bool on) {
+    CatchEnd = on;
+}
 
 } // namespace glimmet

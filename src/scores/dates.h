@@ -7,7 +7,8 @@
 
 namespace glimmet {
 
-int64_t CalendarSeconds(int64_t year, int64_t month, int64_t day, int64_t hour, int64_t minute, int64_t second);
+int64_t CalendarSeconds(int64_t year, int64_t month, int64_t day, int64_t hour, int64_t minute,
+                        int64_t second);
 // Calendar seconds of the date text ("05 Dec 2009"; empty = today) at the current local time of day.
 int64_t DateStamp(const std::string& dateText);
 std::string TimeText(int64_t t); // HH:MM:SS

@@ -11,13 +11,18 @@ size_t FindFrom(const std::string& text, const std::string& needle, size_t start
     return at == std::string::npos ? 0 : at + 1;
 }
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
 
 int DigitValue(char c, int base) {
     int v = -1;
-    if (c >= '0' && c <= '9') v = c - '0';
-    else if (c >= 'a' && c <= 'f') v = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F') v = c - 'A' + 10;
+    if (c >= '0' && c <= '9')
+        v = c - '0';
+    else if (c >= 'a' && c <= 'f')
+        v = c - 'a' + 10;
+    else if (c >= 'A' && c <= 'F')
+        v = c - 'A' + 10;
     return v < base ? v : -1;
 }
 
@@ -27,8 +32,10 @@ uint64_t ReadBits(const std::string& text) {
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     int base = 10;
-    if (i < text.size() && text[i] == '%') base = 2, i++;
-    else if (i < text.size() && text[i] == '$') base = 16, i++;
+    if (i < text.size() && text[i] == '%')
+        base = 2, i++;
+    else if (i < text.size() && text[i] == '$')
+        base = 16, i++;
     uint64_t value = 0;
     for (; i < text.size(); i++) {
         int digit = DigitValue(text[i], base);
@@ -69,9 +76,13 @@ std::string Field(const std::string& raw, const std::string& separator, int inde
     return text.substr(start - 1, next - start);
 }
 
-int32_t ReadInt(const std::string& text) { return static_cast<int32_t>(static_cast<uint32_t>(ReadBits(text))); }
+int32_t ReadInt(const std::string& text) {
+    return static_cast<int32_t>(static_cast<uint32_t>(ReadBits(text)));
+}
 
-int64_t ReadInt64(const std::string& text) { return static_cast<int64_t>(ReadBits(text)); }
+int64_t ReadInt64(const std::string& text) {
+    return static_cast<int64_t>(ReadBits(text));
+}
 
 int32_t AbsInt(int32_t value) {
     if (value == INT32_MIN) return INT32_MAX;
@@ -99,7 +110,9 @@ std::string Mid(const std::string& text, int start, int length) {
     return text.substr(static_cast<size_t>(first), static_cast<size_t>(last - first));
 }
 
-std::string Left(const std::string& text, int count) { return Mid(text, 1, count); }
+std::string Left(const std::string& text, int count) {
+    return Mid(text, 1, count);
+}
 
 std::string Right(const std::string& text, int count) {
     if (count <= 0) return "";
@@ -107,6 +120,8 @@ std::string Right(const std::string& text, int count) {
     return text.substr(text.size() - static_cast<size_t>(count));
 }
 
-std::string PadNumber(int64_t value, int digits) { return Right(std::string(digits, '0') + std::to_string(value), digits); }
+std::string PadNumber(int64_t value, int digits) {
+    return Right(std::string(digits, '0') + std::to_string(value), digits);
+}
 
 } // namespace glimmet

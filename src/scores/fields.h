@@ -21,11 +21,11 @@ int64_t ReadInt64(const std::string& text);
 int32_t AbsInt(int32_t value);
 int64_t AbsInt64(int64_t value);
 
-std::string TrimBlanks(const std::string& text);   // removes characters below code 33 from both ends
-std::string UpperCase(const std::string& text);    // ASCII letters only
+std::string TrimBlanks(const std::string& text); // removes characters below code 33 from both ends
+std::string UpperCase(const std::string& text);  // ASCII letters only
 std::string Mid(const std::string& text, int start, int length); // 1-based, clipped to the text
 std::string Left(const std::string& text, int count);
 std::string Right(const std::string& text, int count);
-std::string PadNumber(int64_t value, int digits);   // last `digits` characters of zeros + value
+std::string PadNumber(int64_t value, int digits); // last `digits` characters of zeros + value
 
 } // namespace glimmet

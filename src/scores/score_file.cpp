@@ -44,7 +44,9 @@ std::string SafeName(std::string name) {
     return name;
 }
 
-std::string CredentialsText() { return SafeName(LoginName) + "|" + LoginPassword; }
+std::string CredentialsText() {
+    return SafeName(LoginName) + "|" + LoginPassword;
+}
 
 void ReadCredentials(const std::string& text) {
     LoginName = Field(text, "|", 1);
@@ -72,11 +74,12 @@ void AddScore(const Scores& record) {
 }
 
 std::string RecordText(const Scores& r) {
-    std::string text = std::to_string(r.Score) + "|" + SafeName(r.Name) + "|" + std::to_string(r.Badges) + "|" +
-                       std::to_string(r.Timestamp) + "|" + std::to_string(r.Level) + "|" +
+    std::string text = std::to_string(r.Score) + "|" + SafeName(r.Name) + "|" + std::to_string(r.Badges) +
+                       "|" + std::to_string(r.Timestamp) + "|" + std::to_string(r.Level) + "|" +
                        std::to_string(r.GameMode) + "|" + std::to_string(r.GameFlags) + "|" +
                        std::to_string(r.Quit) + BestSeparator;
-    for (int i = 1; i <= 30; i++) text += std::to_string(r.Best[static_cast<size_t>(i)]) + (i < 30 ? "|" : "");
+    for (int i = 1; i <= 30; i++)
+        text += std::to_string(r.Best[static_cast<size_t>(i)]) + (i < 30 ? "|" : "");
     return text;
 }
 

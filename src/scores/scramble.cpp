@@ -21,7 +21,9 @@ namespace {
 // Mixed into DefaultKey. Never change it: every saved score would stop reading back.
 const std::string KeySentence = "Glimmet glows on every ledge we light; keep the scores safe now.";
 
-unsigned Code(char c) { return static_cast<unsigned char>(c); }
+unsigned Code(char c) {
+    return static_cast<unsigned char>(c);
+}
 
 // Rotates text left by r; r is brought into 0..length-1 first.
 std::string RotateLeft(const std::string& text, long r) {
@@ -33,7 +35,8 @@ std::string RotateLeft(const std::string& text, long r) {
 
 std::string XorWithKey(const std::string& text, const std::string& key) {
     std::string out = text;
-    for (size_t i = 1; i <= out.size(); i++) out[i - 1] = static_cast<char>(Code(out[i - 1]) ^ Code(key[i % key.size()]));
+    for (size_t i = 1; i <= out.size(); i++)
+        out[i - 1] = static_cast<char>(Code(out[i - 1]) ^ Code(key[i % key.size()]));
     return out;
 }
 
@@ -57,7 +60,8 @@ bool UnscramblePass(const std::string& text, std::string& out) {
 
 int CheckValue(const std::string& text) {
     int64_t sum = 0;
-    for (size_t i = 1; i <= text.size(); i++) sum = (sum + static_cast<int64_t>(Code(text[i - 1])) * 3 * static_cast<int64_t>(i)) % 4096;
+    for (size_t i = 1; i <= text.size(); i++)
+        sum = (sum + static_cast<int64_t>(Code(text[i - 1])) * 3 * static_cast<int64_t>(i)) % 4096;
     return static_cast<int>(sum);
 }
 
@@ -65,8 +69,10 @@ int HexValue(const std::string& text) {
     uint32_t value = 0;
     for (char c : text) {
         unsigned digit = 0;
-        if (c >= 'A' && c <= 'F') digit = static_cast<unsigned>(c - 'A' + 10);
-        else if (c >= '0' && c <= '9') digit = static_cast<unsigned>(c - '0');
+        if (c >= 'A' && c <= 'F')
+            digit = static_cast<unsigned>(c - 'A' + 10);
+        else if (c >= '0' && c <= '9')
+            digit = static_cast<unsigned>(c - '0');
         value = value * 16 + digit;
     }
     return static_cast<int>(value);
@@ -92,7 +98,8 @@ std::string Unscramble(const std::string& hex, const std::string& key) {
     if (k.empty()) return "XXX";
     std::string w;
     for (size_t i = 1; i <= hex.size() / 2; i++)
-        w += static_cast<char>(static_cast<unsigned>(HexValue(hex.substr(2 * i - 2, 2))) ^ Code(k[i % k.size()]));
+        w += static_cast<char>(static_cast<unsigned>(HexValue(hex.substr(2 * i - 2, 2))) ^
+                               Code(k[i % k.size()]));
     std::string v, text;
     if (!UnscramblePass(w, v)) return "XXX";
     if (!UnscramblePass(XorWithKey(v, k), text)) return "XXX";

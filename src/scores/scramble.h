@@ -6,11 +6,11 @@
 
 namespace glimmet {
 
-extern std::string DefaultKey;              // built once at start by BuildDefaultKey
+extern std::string DefaultKey; // built once at start by BuildDefaultKey
 inline const std::string LoginKey = "7QmT2rWp";
 
-int CheckValue(const std::string& text);    // 0..4095
-int HexValue(const std::string& text);      // upper-case hex digits; anything else counts 0
+int CheckValue(const std::string& text); // 0..4095
+int HexValue(const std::string& text);   // upper-case hex digits; anything else counts 0
 
 // Upper-case hex digits, 2 x (length + 12) of them. An empty key means DefaultKey.
 std::string Scramble(const std::string& text, const std::string& key);

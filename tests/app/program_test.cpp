@@ -66,7 +66,8 @@ TEST_F(Program, FirstRunLogsAndWritesItsFiles) {
     std::vector<std::string> log = Log();
     ASSERT_GE(log.size(), head.size());
     EXPECT_EQ(std::vector<std::string>(log.begin(), log.begin() + static_cast<long>(head.size())), head);
-    const std::vector<std::string> tail = {"Finished Loading", "Closing Up", "", "Bye!", "", "Play again, soon!!"};
+    const std::vector<std::string> tail = {"Finished Loading",  "Closing Up", "", "Bye!", "",
+                                           "Play again, soon!!"};
     EXPECT_EQ(std::vector<std::string>(log.end() - static_cast<long>(tail.size()), log.end()), tail);
     EXPECT_TRUE(FileExists(dir.path() + "/Files/Setup.ini"));
     EXPECT_TRUE(FileExists(dir.path() + "/Files/291/nuscores.dat"));

@@ -41,15 +41,23 @@ TEST_F(SetupFile, ReadsLinesLeniently) {
         int slot, value;
     };
     const Case cases[] = {
-        {"ESS=0", 7, 1},                   {"ESS", 7, 1},
-        {"fullscreen = on", 1, 1},         {"FULLSCREEN=TRUE", 1, 1},
-        {"Fullscreen = False", 1, 0},      {"Fullscreen = 1", 1, 0},
-        {"Width = 1024 ; wide", 5, 1024},  {"Width=-640", 5, 640},
-        {"height=768", 6, 768},            {"Height=abc", 6, 0},
-        {"GFX Engine = DX9", 3, 1},        {"gfxengine=dx7", 3, 2},
+        {"ESS=0", 7, 1},
+        {"ESS", 7, 1},
+        {"fullscreen = on", 1, 1},
+        {"FULLSCREEN=TRUE", 1, 1},
+        {"Fullscreen = False", 1, 0},
+        {"Fullscreen = 1", 1, 0},
+        {"Width = 1024 ; wide", 5, 1024},
+        {"Width=-640", 5, 640},
+        {"height=768", 6, 768},
+        {"Height=abc", 6, 0},
+        {"GFX Engine = DX9", 3, 1},
+        {"gfxengine=dx7", 3, 2},
         {"GFX Engine = DX7\nGFX Engine = OpenGL", 3, 2},
-        {"Master = 80", 11, 80},           {"Sound=-30", 12, 30},
-        {"MUSIC = 7 = 9", 13, 7},          {"Width=1024\nWidth=1280", 5, 1280},
+        {"Master = 80", 11, 80},
+        {"Sound=-30", 12, 30},
+        {"MUSIC = 7 = 9", 13, 7},
+        {"Width=1024\nWidth=1280", 5, 1280},
         {"[Graphics]\n; Width=5\n\nnonsense", 5, 800},
     };
     for (const Case& c : cases) {
@@ -71,11 +79,17 @@ TEST_F(SetupFile, ReadsBindings) {
 TEST_F(SetupFile, LogsWhatItRead) {
     Load("GFX Engine = DX9\r\nGFX Engine = DX7\r\nFullscreen = On\r\nESS=1\r\nWidth=1024\r\nHeight=768\r\n");
     EXPECT_EQ(Setting[3], 2);
-    const std::vector<std::string> expected = {
-        "\tReading Setup File",   "\tDirectX 9 Mode", "\tDirectX 7 Mode",
-        "\tSetting to Fullscreen", "\tAssuming Emergency Slow System values.",
-        "Setting Audio Driver",   "Set Audio Driver", "",
-        "\tRequested Resolution : 1024x768", "\tSetup Loaded", ""};
+    const std::vector<std::string> expected = {"\tReading Setup File",
+                                               "\tDirectX 9 Mode",
+                                               "\tDirectX 7 Mode",
+                                               "\tSetting to Fullscreen",
+                                               "\tAssuming Emergency Slow System values.",
+                                               "Setting Audio Driver",
+                                               "Set Audio Driver",
+                                               "",
+                                               "\tRequested Resolution : 1024x768",
+                                               "\tSetup Loaded",
+                                               ""};
     EXPECT_EQ(LogLines(), expected);
 }
 
@@ -85,8 +99,12 @@ TEST_F(SetupFile, MissingFileKeepsDefaults) {
     EXPECT_EQ(Setting[6], 600);
     EXPECT_EQ(Setting[11], 50);
     EXPECT_EQ(KeyBind[BindSlot(10, 1)], 90);
-    const std::vector<std::string> expected = {"Setting Audio Driver", "Set Audio Driver", "",
-                                               "\tRequested Resolution : 800x600", "\tSetup Loaded", ""};
+    const std::vector<std::string> expected = {"Setting Audio Driver",
+                                               "Set Audio Driver",
+                                               "",
+                                               "\tRequested Resolution : 800x600",
+                                               "\tSetup Loaded",
+                                               ""};
     EXPECT_EQ(LogLines(), expected);
 }
 
@@ -100,9 +118,11 @@ TEST_F(SetupFile, ChoosesTheAudioDriver) {
         {{"Foo", "DirectSound", "OpenAL Soft", "FreeAudio", "DirectX"}, "", 4}, // the last DIRECT...
         {{"alsa", "openal", "free"}, "", 1},                                    // else the first OPENAL/FREE
         {{"alsa", "FreeAudio", "OpenAL"}, "", 1},
-        {{"pulseaudio", "alsa"}, "", 0},                                        // else the first
-        {{"DirectSound", "other"}, "AudioDriver = directsound", 0},             // names are case-sensitive
-        {{"other", "DirectSound"}, "AudioDriver = directsound", 0},             // and a named driver stops the prefix choice
+        {{"pulseaudio", "alsa"}, "", 0},                            // else the first
+        {{"DirectSound", "other"}, "AudioDriver = directsound", 0}, // names are case-sensitive
+        {{"other", "DirectSound"},
+         "AudioDriver = directsound",
+         0}, // and a named driver stops the prefix choice
         {{"pulseaudio", "alsa"}, "AudioDriver = alsa", 1},
         {{}, "", 0},
         {{}, "AudioDriver = alsa", 0},

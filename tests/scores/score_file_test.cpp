@@ -75,8 +75,10 @@ TEST_F(ScoreFile, EveryLineIsScrambledHex) {
     auto lines = *ReadTextLines("nuscores.dat");
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(Unscramble(lines[0], LoginKey), "|");
-    EXPECT_EQ(Unscramble(lines[1], ""), "10|A|0|1|0|0|0|0" + BestSeparator + "0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0");
-    for (const std::string& line : lines) EXPECT_EQ(line.find_first_not_of("0123456789ABCDEF"), std::string::npos);
+    EXPECT_EQ(Unscramble(lines[1], ""), "10|A|0|1|0|0|0|0" + BestSeparator +
+                                            "0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0");
+    for (const std::string& line : lines)
+        EXPECT_EQ(line.find_first_not_of("0123456789ABCDEF"), std::string::npos);
 }
 
 TEST_F(ScoreFile, DamagedLinesAreSkippedAndTheRestLoads) {
@@ -84,8 +86,9 @@ TEST_F(ScoreFile, DamagedLinesAreSkippedAndTheRestLoads) {
     const std::string good2 = Scramble("100|Oldest|0|10|0|0|0|0", "");
     std::string damaged = Scramble("200|Middle|0|20|0|0|0|0", "");
     damaged[7] = damaged[7] == 'A' ? 'B' : 'A';
-    test::WriteBytes("nuscores.dat", Scramble("u|p", LoginKey) + "\r\n" + good1 + "\r\n" + damaged + "\r\n\r\nAB\r\n|\r\n" +
-                                         Scramble("no bars here", "") + "\r\n" + good2 + "\r\n");
+    test::WriteBytes("nuscores.dat", Scramble("u|p", LoginKey) + "\r\n" + good1 + "\r\n" + damaged +
+                                         "\r\n\r\nAB\r\n|\r\n" + Scramble("no bars here", "") + "\r\n" +
+                                         good2 + "\r\n");
     LoadScores();
     ASSERT_EQ(ScoreList.size(), 2u);
     EXPECT_EQ(ScoreList[0].Name, "Newest");
@@ -143,14 +146,18 @@ TEST_F(ScoreFile, NamesAndCredentialsCannotShiftFields) {
     EXPECT_EQ(ScoreList[0].Score, 777);
     EXPECT_EQ(ScoreList[0].Timestamp, 5);
     EXPECT_EQ(ScoreList[0].Best[1], 11);
-    EXPECT_EQ(ScoreList[0].Name, "a\xA6" "b," + BestSeparator.substr(1) + "c"); // "|" reads back as the broken bar
-    EXPECT_EQ(LoginName, "us\xA6" "er");
+    EXPECT_EQ(ScoreList[0].Name, "a\xA6"
+                                 "b," +
+                                     BestSeparator.substr(1) + "c"); // "|" reads back as the broken bar
+    EXPECT_EQ(LoginName, "us\xA6"
+                         "er");
     EXPECT_EQ(LoginPassword, "pa|ss|word");
 }
 
 TEST_F(ScoreFile, NegativeFieldsReadAsAbsoluteValuesExceptScoreAndTime) {
     test::WriteBytes("nuscores.dat", Scramble("|", LoginKey) + "\r\n" +
-                                         Scramble("-5|N|-1|-9|-2|-3|-4|-1" + BestSeparator + "-7|x", "") + "\r\n");
+                                         Scramble("-5|N|-1|-9|-2|-3|-4|-1" + BestSeparator + "-7|x", "") +
+                                         "\r\n");
     LoadScores();
     ASSERT_EQ(ScoreList.size(), 1u);
     const Scores& r = ScoreList[0];

@@ -38,7 +38,8 @@ TEST_F(Scrambler, DefaultKeyShape) {
 TEST_F(Scrambler, RoundTrips) {
     std::string all;
     for (int c = 1; c < 256; c++) all += static_cast<char>(c);
-    const std::string texts[] = {"a", "abc", "abcd", "Player|0|1", std::string(1, '\0'), all, std::string(5000, 'z')};
+    const std::string texts[] = {
+        "a", "abc", "abcd", "Player|0|1", std::string(1, '\0'), all, std::string(5000, 'z')};
     const std::string keys[] = {"", "7QmT2rWp", "K", std::string("\x01\xFF", 2)};
     for (const std::string& key : keys)
         for (const std::string& text : texts) {
@@ -59,7 +60,12 @@ TEST_F(Scrambler, RejectsWhatDoesNotCheck) {
 }
 
 TEST_F(Scrambler, MalformedInputHasADefinedResult) {
-    const std::string inputs[] = {"", "A", "ABCDEF", "00112233445566", "zz!!??..", std::string(24, '0'),
+    const std::string inputs[] = {"",
+                                  "A",
+                                  "ABCDEF",
+                                  "00112233445566",
+                                  "zz!!??..",
+                                  std::string(24, '0'),
                                   "not hex at all, but long enough to decode"};
     for (const std::string& input : inputs) EXPECT_EQ(Unscramble(input, ""), "XXX") << input;
     // An empty text cannot come back: there is nothing to rotate, so it reads as damaged.

@@ -31,6 +31,8 @@ void WriteBytes(const std::string& name, const std::string& bytes) {
     out << bytes;
 }
 
-void MakeFolder(const std::string& name) { std::filesystem::create_directories(name); }
+void MakeFolder(const std::string& name) {
+    std::filesystem::create_directories(name);
+}
 
 } // namespace glimmet::test
