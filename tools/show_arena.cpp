@@ -1,0 +1,94 @@
+// Builds the arena from a level picture with the game's own level code and shows it: a summary of
+// the cell kinds, an optional character map of a window of cells, and an optional preview picture
+// with one pixel per cell.
+//
+// Usage: show_arena LEV.png [--preview OUT.png] [--map X Y W H]
+// Map characters: '#' wall, '-' ledge, '*' glimmet, '^' spikes, 'o' shield, '+' time bonus,
+// '@' the designed start, '.' empty.
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "game/level.h"
+#include "image.h"
+
+namespace glimmet::tools {
+namespace {
+
+char CellChar(int k) {
+    if (k == CellWall) return '#';
+    if (k == CellLedge) return '-';
+    if (k >= CellGlimmet && k <= CellGlimmet + 3) return '*';
+    if (k == CellSpike || k == CellSpike2) return '^';
+    if (k == CellShield) return 'o';
+    if (k == CellTimeBonus) return '+';
+    return '.';
+}
+
+uint32_t CellColour(int k) {
+    if (k == CellWall) return Rgb(200, 210, 230);
+    if (k == CellLedge) return Rgb(120, 90, 60);
+    if (k >= CellGlimmet && k <= CellGlimmet + 3) return Rgb(255, 240, 40);
+    if (k == CellSpike || k == CellSpike2) return Rgb(230, 40, 40);
+    if (k == CellShield) return Rgb(60, 220, 255);
+    if (k == CellTimeBonus) return Rgb(60, 255, 90);
+    return Rgb(16, 16, 40);
+}
+
+void PrintSummary() {
+    int counts[40] = {};
+    for (int y = 0; y < LevelSize; ++y)
+        for (int x = 0; x < LevelSize; ++x) {
+            int k = ArenaCell(x, y);
+            if (k >= 0 && k < 40) ++counts[k];
+        }
+    int gems = counts[14] + counts[15] + counts[16] + counts[17];
+    std::printf("walls %d, ledges %d, glimmet %d, spikes %d, shields %d, time bonuses %d\n", counts[20],
+                counts[21], gems, counts[30] + counts[32], counts[31], counts[33]);
+    std::printf("designed start: column %d, row %d\n", PlayerTX, PlayerTY);
+}
+
+void PrintMap(int x0, int y0, int w, int h, int sx, int sy) {
+    for (int y = y0; y < y0 + h; ++y) {
+        std::string line;
+        for (int x = x0; x < x0 + w; ++x) line += (x == sx && y == sy) ? '@' : CellChar(ArenaCell(x, y));
+        std::printf("%s\n", line.c_str());
+    }
+}
+
+} // namespace
+} // namespace glimmet::tools
+
+int main(int argc, char** argv) {
+    using namespace glimmet;
+    using namespace glimmet::tools;
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: show_arena LEV.png [--preview OUT.png] [--map X Y W H]\n");
+        return 2;
+    }
+    Image lev;
+    if (!ReadPng(argv[1], lev)) {
+        std::fprintf(stderr, "show_arena: cannot read %s\n", argv[1]);
+        return 1;
+    }
+    BuildArena([&lev](int x, int y) { return PixelAt(lev, x, y); });
+    int sx = PlayerTX, sy = PlayerTY;
+    PrintSummary();
+    for (int i = 2; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--preview") == 0 && i + 1 < argc) {
+            Image out = MakeImage(LevelSize, LevelSize);
+            for (int y = 0; y < LevelSize; ++y)
+                for (int x = 0; x < LevelSize; ++x) PutPixel(out, x, y, CellColour(ArenaCell(x, y)));
+            PutPixel(out, sx, sy, Rgb(0, 255, 0));
+            if (!WritePng(argv[i + 1], out)) std::fprintf(stderr, "show_arena: cannot write %s\n", argv[i + 1]);
+            ++i;
+        } else if (std::strcmp(argv[i], "--map") == 0 && i + 4 < argc) {
+            PrintMap(std::atoi(argv[i + 1]), std::atoi(argv[i + 2]), std::atoi(argv[i + 3]), std::atoi(argv[i + 4]),
+                     sx, sy);
+            i += 4;
+        }
+    }
+    return 0;
+}
