@@ -1,0 +1,291 @@
+#include "platform/audio.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+#include "platform/audio_drivers.h"
+#include "platform/clock.h"
+#include "platform/mixer.h"
+
+namespace glimmet {
+
+namespace {
+
+constexpr int MaxChannels = 512;
+
+struct Sound {
+    std::vector<float> samples; // interleaved stereo at MixRate
+    bool used = false;
+};
+
+// Which channels are handed out, and when each last took a sound (to pick one to reuse).
+struct ChannelBook {
+    bool allocated = false;
+    int sound = 0;
+    long long lastUse = 0;
+};
+
+std::vector<Sound> Sounds(1); // slot 0: the empty sound
+std::array<MixChannel, MaxChannels + 1> Channels; // slot 0 unused; read by the device's thread
+std::array<ChannelBook, MaxChannels + 1> Book;
+long long UseCounter = 0;
+SDL_AudioDeviceID Device = 0;
+bool SilentClockStarted = false;
+int SilentClock = 0; // the clock reading up to which device-less playback has been advanced
+
+// The device's thread holds the same lock for the whole of each mix, so the main thread holds it only
+// to change a few fields of a channel.
+void Lock() {
+    if (Device != 0) SDL_LockAudioDevice(Device);
+}
+void Unlock() {
+    if (Device != 0) SDL_UnlockAudioDevice(Device);
+}
+
+void Mix(void*, Uint8* stream, int length) {
+    int frames = length / static_cast<int>(2 * sizeof(float));
+    MixChannels(Channels.data() + 1, MaxChannels, reinterpret_cast<float*>(stream), frames);
+}
+
+// An SDL shut down by someone else takes the device with it.
+bool DeviceAlive() {
+    if (Device != 0 && SDL_WasInit(SDL_INIT_AUDIO) == 0) Device = 0;
+    return Device != 0;
+}
+
+// Without a device, playing channels advance by the clock, so they end when their sound would.
+void AdvanceSilently() {
+    int now = Millis();
+    if (DeviceAlive() || !SilentClockStarted) {
+        SilentClock = now;
+        SilentClockStarted = true;
+        return;
+    }
+    int elapsed = now - SilentClock;
+    SilentClock = now;
+    if (elapsed <= 0) return;
+    for (size_t c = 1; c < Channels.size(); c++) {
+        MixChannel& channel = Channels[c];
+        if (!channel.active || channel.paused) continue;
+        channel.pos += elapsed * (MixRate / 1000.0) * channel.rate;
+        if (channel.pos >= static_cast<double>(channel.frames)) channel.active = false;
+    }
+}
+
+bool ValidChannel(int channel) { return channel >= 1 && channel <= MaxChannels && Book[static_cast<size_t>(channel)].allocated; }
+bool ValidSound(int sound) { return sound >= 1 && sound < static_cast<int>(Sounds.size()) && Sounds[static_cast<size_t>(sound)].used; }
+
+// Not-a-number becomes the fallback, everything else is clamped.
+float Limit(float value, float low, float high, float fallback) {
+    if (std::isnan(value)) return fallback;
+    return std::clamp(value, low, high);
+}
+
+template <typename Change>
+void ChangeChannel(int channel, Change change) {
+    if (!ValidChannel(channel)) return;
+    AdvanceSilently();
+    Lock();
+    change(Channels[static_cast<size_t>(channel)]);
+    Unlock();
+}
+
+bool OpenDevice() {
+    SDL_AudioSpec want;
+    SDL_zero(want);
+    want.freq = MixRate;
+    want.format = AUDIO_F32SYS;
+    want.channels = 2;
+    want.samples = 1024;
+    want.callback = Mix;
+    SDL_AudioSpec have;
+    Device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0); // SDL converts to what the device takes
+    if (Device == 0) return false;
+    SDL_PauseAudioDevice(Device, 0);
+    return true;
+}
+
+// An empty driver name means SDL's default. The SDL_AUDIODRIVER environment variable, when set, wins
+// over a hint of normal priority.
+bool StartAudio(const std::string& driver) {
+    if (driver.empty())
+        SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+    else
+        SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver.c_str(), SDL_HINT_NORMAL);
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    if (OpenDevice()) return true;
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+}
+
+// The WAV's samples converted to interleaved stereo float at MixRate.
+bool ConvertWav(const SDL_AudioSpec& spec, const Uint8* data, Uint32 length, std::vector<float>& out) {
+    int frameBytes = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
+    if (frameBytes <= 0) return false;
+    int usable = static_cast<int>(std::min<Uint32>(length, 1u << 30));
+    usable -= usable % frameBytes; // a damaged file may end in the middle of a frame
+    SDL_AudioCVT cvt;
+    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_F32SYS, 2, MixRate) < 0) return false;
+    std::vector<Uint8> buffer(static_cast<size_t>(usable) * static_cast<size_t>(std::max(cvt.len_mult, 1)));
+    if (usable > 0) std::memcpy(buffer.data(), data, static_cast<size_t>(usable));
+    cvt.buf = buffer.data();
+    cvt.len = usable;
+    int converted = usable;
+    if (cvt.needed != 0 && usable > 0) {
+        if (SDL_ConvertAudio(&cvt) != 0) return false;
+        converted = cvt.len_cvt;
+    }
+    size_t floats = static_cast<size_t>(converted) / sizeof(float);
+    floats -= floats % 2;
+    out.resize(floats);
+    if (floats > 0) std::memcpy(out.data(), buffer.data(), floats * sizeof(float));
+    return true;
+}
+
+} // namespace
+
+bool OpenAudio() {
+    if (DeviceAlive()) return true;
+    AdvanceSilently();
+    const std::string& chosen = SelectedAudioDriver();
+    if (!chosen.empty() && StartAudio(chosen)) return true;
+    return StartAudio("");
+}
+
+void CloseAudio() {
+    if (!DeviceAlive()) return;
+    SDL_CloseAudioDevice(Device);
+    Device = 0;
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    SilentClock = Millis(); // device-less playback goes on from here
+}
+
+bool AudioDeviceOpen() { return DeviceAlive(); }
+
+std::string AudioDeviceDriver() {
+    const char* name = DeviceAlive() ? SDL_GetCurrentAudioDriver() : nullptr;
+    return name != nullptr ? name : "";
+}
+
+int LoadSound(const std::string& path) {
+    SDL_AudioSpec spec;
+    Uint8* data = nullptr;
+    Uint32 length = 0;
+    if (SDL_LoadWAV(path.c_str(), &spec, &data, &length) == nullptr) return 0;
+    std::vector<float> samples;
+    bool ok = ConvertWav(spec, data, length, samples);
+    SDL_FreeWAV(data);
+    if (!ok || samples.empty()) return 0;
+    size_t slot = 1;
+    while (slot < Sounds.size() && Sounds[slot].used) slot++;
+    if (slot == Sounds.size()) Sounds.emplace_back();
+    Sounds[slot].samples = std::move(samples);
+    Sounds[slot].used = true;
+    return static_cast<int>(slot);
+}
+
+void FreeSound(int sound) {
+    if (!ValidSound(sound)) return;
+    Lock();
+    for (size_t c = 1; c < Channels.size(); c++) {
+        if (Book[c].sound != sound) continue;
+        Channels[c] = MixChannel{};
+        Book[c].sound = 0;
+    }
+    Unlock();
+    Sounds[static_cast<size_t>(sound)] = Sound{};
+}
+
+long SoundFrames(int sound) {
+    return ValidSound(sound) ? static_cast<long>(Sounds[static_cast<size_t>(sound)].samples.size() / 2) : 0;
+}
+
+// A never-used channel if there is one; else the one that took a sound longest ago among those that
+// are not playing; else the longest-used one of all, which is stopped.
+int AllocateChannel() {
+    AdvanceSilently();
+    int best = 0;
+    bool bestIdle = false;
+    Lock();
+    for (int c = 1; c <= MaxChannels; c++) {
+        const ChannelBook& book = Book[static_cast<size_t>(c)];
+        if (!book.allocated) {
+            best = c;
+            break;
+        }
+        bool idle = !Channels[static_cast<size_t>(c)].active;
+        if (best == 0 || (idle && !bestIdle) ||
+            (idle == bestIdle && book.lastUse < Book[static_cast<size_t>(best)].lastUse)) {
+            best = c;
+            bestIdle = idle;
+        }
+    }
+    Channels[static_cast<size_t>(best)] = MixChannel{};
+    Unlock();
+    Book[static_cast<size_t>(best)] = ChannelBook{true, 0, ++UseCounter};
+    return best;
+}
+
+void FreeChannel(int channel) {
+    if (!ValidChannel(channel)) return;
+    Lock();
+    Channels[static_cast<size_t>(channel)] = MixChannel{};
+    Unlock();
+    Book[static_cast<size_t>(channel)] = ChannelBook{};
+}
+
+void QueueSound(int channel, int sound) {
+    if (!ValidChannel(channel)) return;
+    const float* samples = ValidSound(sound) ? Sounds[static_cast<size_t>(sound)].samples.data() : nullptr;
+    long frames = SoundFrames(sound);
+    ChangeChannel(channel, [&](MixChannel& c) {
+        c.samples = samples;
+        c.frames = frames;
+        c.pos = 0;
+        c.active = frames > 0;
+        c.paused = true;
+        c.fresh = true;
+    });
+    ChannelBook& book = Book[static_cast<size_t>(channel)];
+    book.sound = ValidSound(sound) ? sound : 0;
+    book.lastUse = ++UseCounter;
+}
+
+void SetChannelVolume(int channel, float volume) {
+    float v = Limit(volume, 0.0f, 1.0f, 0.0f);
+    ChangeChannel(channel, [v](MixChannel& c) { c.volume = v; });
+}
+
+void SetChannelPan(int channel, float pan) {
+    float p = Limit(pan, -1.0f, 1.0f, 0.0f);
+    ChangeChannel(channel, [p](MixChannel& c) { c.pan = p; });
+}
+
+void SetChannelRate(int channel, float rate) {
+    float r = Limit(rate, 0.25f, 4.0f, 1.0f);
+    ChangeChannel(channel, [r](MixChannel& c) { c.rate = r; });
+}
+
+void ResumeChannel(int channel) {
+    ChangeChannel(channel, [](MixChannel& c) { c.paused = false; });
+}
+
+void StopChannel(int channel) {
+    ChangeChannel(channel, [](MixChannel& c) { c.active = false; });
+}
+
+bool ChannelPlaying(int channel) {
+    if (!ValidChannel(channel)) return false;
+    AdvanceSilently();
+    Lock();
+    bool playing = Channels[static_cast<size_t>(channel)].active;
+    Unlock();
+    return playing;
+}
+
+} // namespace glimmet

@@ -1,0 +1,42 @@
+#pragma once
+// Sounds and channels over one SDL audio device, mixed by our own mixer (mixer.h).
+//
+// Sounds are loaded from WAV files and converted at once to the mix format (stereo float, MixRate),
+// whatever the device. A sound handle is a positive number; 0 is the empty sound, which is what a
+// missing or damaged file gives and which plays nothing. A channel handle is a positive number from
+// AllocateChannel; 0 and unknown handles are ignored by every call.
+//
+// Without a device (none opened, or none could be opened) every call still works and nothing is
+// heard: sounds load, channels take sounds and settings, and a started channel counts as playing for
+// as long as its sound would last at its rate, measured on the program's clock (virtual in tests), so
+// playback state behaves the same with and without a device. With a device, the device's own
+// progress decides. A channel counts as playing from the moment a sound is queued on it (also while
+// still paused) until the sound ends or the channel is stopped.
+
+#include <string>
+
+namespace glimmet {
+
+// Opens the device with the selected driver (audio_drivers.h; empty = SDL's default, and an
+// SDL_AUDIODRIVER environment variable wins over the selection). Falls back to SDL's default driver
+// when the selected one fails; false when no device could be opened, and the program runs silent.
+bool OpenAudio();
+void CloseAudio();
+bool AudioDeviceOpen();
+std::string AudioDeviceDriver(); // the driver in use, "" without a device
+
+int LoadSound(const std::string& path); // 0 (empty) when the file is missing or not a usable WAV
+void FreeSound(int sound);             // stops the channels that play it
+long SoundFrames(int sound);           // length in frames at MixRate; 0 for the empty sound
+
+int AllocateChannel();
+void FreeChannel(int channel);
+void QueueSound(int channel, int sound); // stops what the channel played; the new sound waits paused
+void SetChannelVolume(int channel, float volume); // 0..1
+void SetChannelPan(int channel, float pan);       // -1 left .. 1 right
+void SetChannelRate(int channel, float rate);     // 0.25..4, 1 = as recorded
+void ResumeChannel(int channel);
+void StopChannel(int channel);
+bool ChannelPlaying(int channel);
+
+} // namespace glimmet

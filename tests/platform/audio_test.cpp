@@ -1,0 +1,177 @@
+// Sounds from real WAV files and channels, without a device and with SDL's dummy device.
+#include "platform/audio.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/mixer.h"
+#include "support/temp_dir.h"
+
+namespace glimmet {
+namespace {
+
+void Put(std::string& out, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; i++) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+// A PCM WAV file: 8-bit samples are unsigned, 16-bit signed; samples interleaved by channel.
+std::string Wav(int rate, int channels, int bits, int frames) {
+    std::string data;
+    for (int i = 0; i < frames * channels; i++) Put(data, bits == 8 ? 128 + (i % 2 ? 20 : -20) : (i % 2 ? 3000 : -3000), bits / 8);
+    std::string wav = "RIFF";
+    Put(wav, static_cast<uint32_t>(36 + data.size()), 4);
+    wav += "WAVEfmt ";
+    Put(wav, 16, 4);
+    Put(wav, 1, 2); // PCM
+    Put(wav, static_cast<uint32_t>(channels), 2);
+    Put(wav, static_cast<uint32_t>(rate), 4);
+    Put(wav, static_cast<uint32_t>(rate * channels * bits / 8), 4);
+    Put(wav, static_cast<uint32_t>(channels * bits / 8), 2);
+    Put(wav, static_cast<uint32_t>(bits), 2);
+    wav += "data";
+    Put(wav, static_cast<uint32_t>(data.size()), 4);
+    return wav + data;
+}
+
+class PlatformAudio : public testing::Test {
+  protected:
+    void SetUp() override { CloseAudio(); }
+    void TearDown() override { CloseAudio(); }
+
+    // A sound of exactly `ms` milliseconds at the mix rate.
+    int SoundOf(int ms) {
+        test::WriteBytes("s.wav", Wav(MixRate, 2, 16, MixRate / 1000 * ms));
+        int sound = LoadSound("s.wav");
+        EXPECT_GT(sound, 0);
+        return sound;
+    }
+
+    test::TempDir dir;
+};
+
+TEST_F(PlatformAudio, WavFilesAreConvertedToTheMixFormat) {
+    test::WriteBytes("stereo.wav", Wav(MixRate, 2, 16, 441));
+    test::WriteBytes("mono8.wav", Wav(22050, 1, 8, 1000));
+    int stereo = LoadSound("stereo.wav");
+    int mono = LoadSound("mono8.wav");
+    ASSERT_GT(stereo, 0);
+    ASSERT_GT(mono, 0);
+    EXPECT_NE(stereo, mono);
+    EXPECT_EQ(SoundFrames(stereo), 441);
+    EXPECT_NEAR(SoundFrames(mono), 2000, 8) << "resampled to twice as many frames";
+    FreeSound(stereo);
+    EXPECT_EQ(SoundFrames(stereo), 0);
+    FreeSound(mono);
+}
+
+TEST_F(PlatformAudio, MissingOrDamagedFilesGiveTheEmptySound) {
+    test::WriteBytes("empty.wav", "");
+    test::WriteBytes("text.wav", "not a sound at all");
+    std::string cut = Wav(MixRate, 2, 16, 100).substr(0, 30);
+    test::WriteBytes("cut.wav", cut);
+    for (const char* name : {"missing.wav", "empty.wav", "text.wav", "cut.wav"}) EXPECT_EQ(LoadSound(name), 0) << name;
+    int channel = AllocateChannel();
+    QueueSound(channel, 0);
+    ResumeChannel(channel);
+    EXPECT_FALSE(ChannelPlaying(channel)) << "the empty sound plays nothing";
+    EXPECT_EQ(SoundFrames(0), 0);
+    FreeChannel(channel);
+}
+
+TEST_F(PlatformAudio, WithoutADeviceASoundPlaysForItsLengthOnTheClock) {
+    int sound = SoundOf(100);
+    int channel = AllocateChannel();
+    QueueSound(channel, sound);
+    EXPECT_TRUE(ChannelPlaying(channel)) << "queued and paused counts as playing";
+    AdvanceClock(500);
+    EXPECT_TRUE(ChannelPlaying(channel)) << "paused: does not advance";
+    ResumeChannel(channel);
+    AdvanceClock(99);
+    EXPECT_TRUE(ChannelPlaying(channel));
+    AdvanceClock(1);
+    EXPECT_FALSE(ChannelPlaying(channel));
+
+    QueueSound(channel, sound);
+    SetChannelRate(channel, 2);
+    ResumeChannel(channel);
+    AdvanceClock(49);
+    EXPECT_TRUE(ChannelPlaying(channel));
+    AdvanceClock(1);
+    EXPECT_FALSE(ChannelPlaying(channel)) << "rate 2 halves the length";
+
+    QueueSound(channel, sound);
+    SetChannelRate(channel, 100); // clamped to 4
+    ResumeChannel(channel);
+    AdvanceClock(25);
+    EXPECT_FALSE(ChannelPlaying(channel));
+    FreeChannel(channel);
+    FreeSound(sound);
+}
+
+TEST_F(PlatformAudio, StopAndFreeEndPlayback) {
+    int sound = SoundOf(100);
+    int a = AllocateChannel();
+    int b = AllocateChannel();
+    EXPECT_NE(a, b);
+    QueueSound(a, sound);
+    QueueSound(b, sound);
+    ResumeChannel(a);
+    StopChannel(a);
+    EXPECT_FALSE(ChannelPlaying(a));
+    EXPECT_TRUE(ChannelPlaying(b));
+    FreeSound(sound);
+    EXPECT_FALSE(ChannelPlaying(b)) << "freeing a sound stops its channels";
+    FreeChannel(a);
+    FreeChannel(b);
+    EXPECT_FALSE(ChannelPlaying(a));
+    for (int bad : {0, -1, 100000}) {
+        QueueSound(bad, sound);
+        ResumeChannel(bad);
+        EXPECT_FALSE(ChannelPlaying(bad));
+    }
+}
+
+TEST_F(PlatformAudio, ChannelsRunningOutAreReusedIdleOnesFirst) {
+    int sound = SoundOf(1000);
+    std::vector<int> channels;
+    for (int i = 0; i < 600; i++) {
+        int channel = AllocateChannel();
+        ASSERT_GT(channel, 0);
+        QueueSound(channel, sound);
+        if (i == 100) StopChannel(channel); // the only idle one once all are taken
+        channels.push_back(channel);
+    }
+    EXPECT_EQ(channels[512], channels[100]) << "the idle channel is reused before a playing one";
+    EXPECT_EQ(channels[513], channels[0]) << "then the one used longest ago";
+    for (int channel : channels) FreeChannel(channel);
+    FreeSound(sound);
+}
+
+TEST_F(PlatformAudio, DummyDeviceOpensAndCallsKeepWorkingAfterClose) {
+    ASSERT_TRUE(OpenAudio());
+    EXPECT_TRUE(AudioDeviceOpen());
+    EXPECT_EQ(AudioDeviceDriver(), "dummy");
+    EXPECT_TRUE(OpenAudio()) << "a second open keeps the device";
+    int sound = SoundOf(1000);
+    int channel = AllocateChannel();
+    QueueSound(channel, sound);
+    SetChannelVolume(channel, 0.5f);
+    SetChannelPan(channel, -1);
+    ResumeChannel(channel);
+    EXPECT_TRUE(ChannelPlaying(channel));
+    CloseAudio();
+    EXPECT_FALSE(AudioDeviceOpen());
+    EXPECT_EQ(AudioDeviceDriver(), "");
+    EXPECT_TRUE(ChannelPlaying(channel)) << "goes on silently";
+    AdvanceClock(1000);
+    EXPECT_FALSE(ChannelPlaying(channel));
+    FreeChannel(channel);
+    FreeSound(sound);
+}
+
+} // namespace
+} // namespace glimmet
