@@ -3,8 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/clock.h"
@@ -169,6 +173,45 @@ TEST_F(PlatformAudio, DummyDeviceOpensAndCallsKeepWorkingAfterClose) {
     EXPECT_TRUE(ChannelPlaying(channel)) << "goes on silently";
     AdvanceClock(1000);
     EXPECT_FALSE(ChannelPlaying(channel));
+    FreeChannel(channel);
+    FreeSound(sound);
+}
+
+// SDL's disk driver writes the device's stream to a file: the mix arrives as mixed, in stereo float.
+TEST_F(PlatformAudio, DeviceReceivesTheMix) {
+    const char* previous = std::getenv("SDL_AUDIODRIVER");
+    std::string keep = previous != nullptr ? previous : "";
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", (dir.path() + "/out.raw").c_str(), 1);
+    bool opened = OpenAudio();
+    if (previous != nullptr)
+        setenv("SDL_AUDIODRIVER", keep.c_str(), 1);
+    else
+        unsetenv("SDL_AUDIODRIVER");
+    unsetenv("SDL_DISKAUDIOFILE");
+    ASSERT_TRUE(opened);
+    ASSERT_EQ(AudioDeviceDriver(), "disk");
+    test::WriteBytes("tone.wav", Wav(MixRate, 2, 16, 2000)); // left -3000, right +3000
+    int sound = LoadSound("tone.wav");
+    int channel = AllocateChannel();
+    QueueSound(channel, sound);
+    SetChannelVolume(channel, 0.5f);
+    SetChannelPan(channel, -1);
+    ResumeChannel(channel);
+    for (int i = 0; i < 500 && ChannelPlaying(channel); i++) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_FALSE(ChannelPlaying(channel));
+    CloseAudio();
+    std::string raw = test::ReadBytes("out.raw");
+    std::vector<float> out(raw.size() / sizeof(float));
+    std::memcpy(out.data(), raw.data(), out.size() * sizeof(float));
+    int sounding = 0;
+    for (size_t i = 0; i + 1 < out.size(); i += 2) {
+        if (out[i] == 0 && out[i + 1] == 0) continue;
+        sounding++;
+        EXPECT_NEAR(out[i], -3000.0f / 32768.0f * 0.5f, 1e-4);
+        EXPECT_EQ(out[i + 1], 0.0f);
+    }
+    EXPECT_EQ(sounding, 2000);
     FreeChannel(channel);
     FreeSound(sound);
 }

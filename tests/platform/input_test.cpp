@@ -240,6 +240,30 @@ TEST_F(PlatformInput, LosingTheFocusReleasesEverything) {
     EXPECT_FALSE(MouseDown(1));
 }
 
+// With a window open (as in the game), typed text still arrives and moving the pointer warps it in
+// that window.
+TEST_F(PlatformInput, WorksWithAWindowOpen) {
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    SDL_Window* window = SDL_CreateWindow("input test", 0, 0, 640, 480, 0);
+    ASSERT_NE(window, nullptr) << SDL_GetError();
+    SetDrawingArea(1280, 960, 640, 480);
+    PollInput(); // takes the window's own events
+    TypeText("ok", Now());
+    EXPECT_EQ(TypedChar(), 'o');
+    EXPECT_EQ(TypedChar(), 'k');
+    MoveMouse(640, 480);
+    PollInput();
+    EXPECT_FLOAT_EQ(MouseX(), 640);
+    EXPECT_EQ(MouseWindowX(), 320);
+    EXPECT_EQ(MouseWindowY(), 240);
+    ShowPointer(false);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+    ShowPointer(true);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+    SDL_DestroyWindow(window);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
 TEST_F(PlatformInput, PointerVisibilityIsKept) {
     ShowPointer(false);
     EXPECT_FALSE(PointerShown());

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <SDL.h>
+
 #include "platform/input.h"
 #include "platform/input_script.h"
 
@@ -73,6 +75,21 @@ TEST_F(PlatformJoystick, ButtonsFollowPressAndRelease) {
     EXPECT_FALSE(JoystickButton(port, 4)) << "beyond the stick's buttons";
     ReleaseJoyButton(port, 3, Now());
     EXPECT_FALSE(JoystickButton(port, 3));
+}
+
+TEST_F(PlatformJoystick, SurvivesTheJoystickSubsystemShuttingDown) {
+    int port = AttachTestJoystick("Pad", 4, true);
+    ASSERT_GE(port, 0);
+    PressJoyButton(port, 1, Now());
+    EXPECT_TRUE(JoystickButton(port, 1));
+    SDL_QuitSubSystem(SDL_INIT_JOYSTICK); // closes every stick behind our back
+    EXPECT_FALSE(JoystickButton(port, 1));
+    EXPECT_EQ(JoystickName(port), "");
+    DetachTestJoysticks();
+    int again = AttachTestJoystick("Pad", 4, true);
+    ASSERT_GE(again, 0);
+    PressJoyButton(again, 2, Now());
+    EXPECT_TRUE(JoystickButton(again, 2));
 }
 
 } // namespace
