@@ -183,6 +183,11 @@ bool DisplayIsOpen() { return Render.renderer != nullptr; }
 int DisplayBackend() { return Render.backend; }
 std::string DisplayRendererName() { return Render.rendererName; }
 
+std::string VideoDriverName() {
+    const char* name = Render.window != nullptr ? SDL_GetCurrentVideoDriver() : nullptr;
+    return name != nullptr ? name : "";
+}
+
 void SetWindowTitle(const std::string& title) {
     if (Render.window != nullptr) SDL_SetWindowTitle(Render.window, Latin1ToUtf8(title).c_str());
 }

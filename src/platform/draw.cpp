@@ -28,16 +28,21 @@ void FillQuad(SDL_Renderer* renderer, const Placement& place, const float corner
 
 } // namespace
 
-Placement PlacementAt(float x, float y) {
+Placement AreaPlacement(float x, float y) {
     Placement place;
     place.anchorX = x;
     place.anchorY = y;
+    place.toWindowX = Ratio(Area.windowW, Area.areaW);
+    place.toWindowY = Ratio(Area.windowH, Area.areaH);
+    return place;
+}
+
+Placement PlacementAt(float x, float y) {
+    Placement place = AreaPlacement(x, y);
     place.scaleX = Pen.scaleX;
     place.scaleY = Pen.scaleY;
     place.cosA = std::cos(Pen.rotation * DegreesToRadians);
     place.sinA = std::sin(Pen.rotation * DegreesToRadians);
-    place.toWindowX = Ratio(Area.windowW, Area.areaW);
-    place.toWindowY = Ratio(Area.windowH, Area.areaH);
     return place;
 }
 

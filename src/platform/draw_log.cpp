@@ -11,6 +11,7 @@ std::vector<DrawRecord> DrawLog;
 namespace {
 
 bool Recording = false;
+long Dropped = 0;
 bool RasterOff = false;
 double CostMs = 0;
 double CostOwed = 0; // fractions of a millisecond not yet moved onto the clock
@@ -30,14 +31,24 @@ const char* KindName(DrawKind kind) {
 
 void RecordDraws(bool on) {
     Recording = on;
-    DrawLog.clear();
+    ClearDrawLog();
 }
 
 bool RecordingDraws() { return Recording; }
-void ClearDrawLog() { DrawLog.clear(); }
+void ClearDrawLog() {
+    DrawLog.clear();
+    Dropped = 0;
+}
+
+long DrawLogDropped() { return Dropped; }
 
 void LogDraw(const DrawRecord& record) {
-    if (Recording) DrawLog.push_back(record);
+    if (!Recording) return;
+    if (DrawLog.size() < DrawLogLimit) {
+        DrawLog.push_back(record);
+    } else {
+        Dropped++;
+    }
 }
 
 int CountDraws(DrawKind kind) {

@@ -34,7 +34,11 @@ struct DrawRecord {
     int blend = 1;
 };
 
+// At most DrawLogLimit records are kept (a start-up engine test alone draws millions of sprites);
+// later draws are only counted in DrawLogDropped. Record around the frames a test checks.
 extern std::vector<DrawRecord> DrawLog;
+constexpr size_t DrawLogLimit = 100000;
+long DrawLogDropped();
 
 void RecordDraws(bool on); // switching on (or off) also empties the log
 bool RecordingDraws();

@@ -319,7 +319,7 @@ void DrawImage(int image, float x, float y, int frame) {
     SDL_SetTextureColorMod(rec->texture, color.r, color.g, color.b);
     SDL_SetTextureAlphaMod(rec->texture, color.a);
     SDL_Rect src = FrameRect(*rec, frame);
-    Placement place = PlacementAt(x, y);
+    Placement place = AreaPlacement(x, y);
     if (Pen.rotation != 0.0f && std::fabs(place.toWindowX - place.toWindowY) > 1e-4f) {
         DrawImageGeometry(renderer, *rec, src, x, y);
         return;

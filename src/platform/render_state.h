@@ -42,7 +42,8 @@ struct Placement {
     float toWindowX = 1, toWindowY = 1;
 };
 
-Placement PlacementAt(float x, float y); // under the current drawing state and drawing area
+Placement PlacementAt(float x, float y);   // under the current drawing state and drawing area
+Placement AreaPlacement(float x, float y); // only the anchor and the drawing area's scale (no turn)
 
 inline SDL_FPoint Place(const Placement& p, float dx, float dy) {
     float ux = dx * p.scaleX, uy = dy * p.scaleY;

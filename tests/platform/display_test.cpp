@@ -124,5 +124,62 @@ TEST_F(FramePresent, GrabImageTakesTheFrameAndDrawsItBack) {
     EXPECT_TRUE(ColourNear(PixelAt(38, 38), 0, 0, 0));
 }
 
+// Whether this test program runs under AddressSanitizer. The GL drivers that SDL loads are unloaded
+// again when the display closes, and what they leave allocated can then no longer be told apart from
+// a leak of ours, so the accelerated back-ends are tested in the plain build only.
+constexpr bool UnderAddressSanitizer() {
+#if defined(__SANITIZE_ADDRESS__)
+    return true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    return true;
+#else
+    return false;
+#endif
+#else
+    return false;
+#endif
+}
+
+// The accelerated back-ends, on the X display that the test script starts (skipped without one).
+class DisplayOnX : public DisplayTest, public testing::WithParamInterface<int> {
+  protected:
+    void TearDown() override {
+        DisplayTest::TearDown();
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+    }
+};
+
+TEST_P(DisplayOnX, DrawsIntoTheReadableFrame) {
+    const char* x = std::getenv("GLIMMET_E2E_DISPLAY");
+    if (x == nullptr || *x == '\0') GTEST_SKIP() << "no X display for this run";
+    if (UnderAddressSanitizer()) GTEST_SKIP() << "GL drivers are not checked for leaks";
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    setenv("DISPLAY", x, 1);
+    SelectBackend(GetParam());
+    ASSERT_TRUE(OpenDisplay(320, 240, 0, 60, "test"));
+    if (VideoDriverName() != "x11") GTEST_SKIP() << "the video system was already started on " << VideoDriverName();
+    EXPECT_EQ(DisplayBackend(), GetParam());
+    EXPECT_EQ(DisplayRendererName(), BackendDrivers[GetParam()]);
+    SetVirtualResolution(640, 480);
+    SetColor(255, 128, 0);
+    DrawRect(100, 100, 40, 20); // display pixels 50..69 x 50..59
+    ResetPen();
+    SetCentreHandles(true);
+    Pixmap white = CreatePixmap(2, 1);
+    WritePixel(white, 0, 0, Argb(255, 255, 255, 255));
+    int image = ImageFromPixmap(white, ImageMasked); // the right pixel is transparent
+    SetScale(10, 10);
+    SetRotation(90); // the white half now points up
+    DrawImage(image, 400, 300, 0); // about display pixel (200, 150)
+    PresentFrame(false);
+    EXPECT_TRUE(ColourNear(PixelAt(60, 55), 255, 128, 0));
+    EXPECT_TRUE(ColourNear(PixelAt(70, 60), 0, 0, 0));
+    EXPECT_TRUE(ColourNear(PixelAt(200, 147), 255, 255, 255));
+    EXPECT_TRUE(ColourNear(PixelAt(200, 153), 0, 0, 0));
+}
+
+INSTANTIATE_TEST_SUITE_P(Accelerated, DisplayOnX, testing::Values(0, 1));
+
 } // namespace
 } // namespace glimmet::test

@@ -260,6 +260,16 @@ TEST_F(DrawLogTest, EmptyAndInvisibleDrawsAreStillLogged) {
     EXPECT_EQ(CountDraws(DrawKind::Image), 2);
 }
 
+TEST_F(DrawLogTest, KeepsAtMostItsLimitAndCountsTheRest) {
+    RecordDraws(true);
+    for (size_t i = 0; i < DrawLogLimit + 5; i++) DrawImage(0, 0, 0, 0);
+    EXPECT_EQ(DrawLog.size(), DrawLogLimit);
+    EXPECT_EQ(DrawLogDropped(), 5);
+    ClearDrawLog();
+    EXPECT_EQ(DrawLogDropped(), 0);
+    EXPECT_TRUE(DrawLog.empty());
+}
+
 TEST_F(DrawLogTest, SkippingRasterisingKeepsPixelsButLogs) {
     OpenDisplayFor(20, 20, 20, 20);
     SkipRasterising(true);
