@@ -32,12 +32,18 @@ constexpr Axis AxisOfPair[6] = {AxisY, AxisX, AxisZ, AxisU, AxisV, AxisR};
 double Rest(int j, Axis axis) {
     auto s = static_cast<size_t>(j);
     switch (axis) {
-    case AxisX: return JoyRestX[s];
-    case AxisY: return JoyRestY[s];
-    case AxisZ: return JoyRestZ[s];
-    case AxisU: return JoyRestU[s];
-    case AxisV: return JoyRestV[s];
-    default: return JoyRestR[s];
+    case AxisX:
+        return JoyRestX[s];
+    case AxisY:
+        return JoyRestY[s];
+    case AxisZ:
+        return JoyRestZ[s];
+    case AxisU:
+        return JoyRestU[s];
+    case AxisV:
+        return JoyRestV[s];
+    default:
+        return JoyRestR[s];
     }
 }
 
@@ -49,13 +55,19 @@ bool AxisHolds(int j, int d) {
     return d % 2 == 0 ? reading < rest - AxisThreshold : reading > rest + AxisThreshold;
 }
 
-bool IsHatInput(int d) { return d == 20 || d == 25 || d == 28 || d == 23; }
+bool IsHatInput(int d) {
+    return d == 20 || d == 25 || d == 28 || d == 23;
+}
 
-bool StickInUse(int j) { return j >= 1 && j <= MaxSticks && JoyPresent[static_cast<size_t>(j)] != 0; }
+bool StickInUse(int j) {
+    return j >= 1 && j <= MaxSticks && JoyPresent[static_cast<size_t>(j)] != 0;
+}
 
 // Buttons tried by ScanInput: while b is below the stick's button mask, and only buttons 0..18 can be
 // reported; bounding by both keeps the loop short for a stick with many buttons.
-int ScanButtons(int j) { return std::clamp(JoyButtons[static_cast<size_t>(j)], 0, 19); }
+int ScanButtons(int j) {
+    return std::clamp(JoyButtons[static_cast<size_t>(j)], 0, 19);
+}
 
 // Names of keyboard codes; codes not listed are named like joystick inputs (see KeyName).
 struct KeyLabel {
@@ -64,43 +76,89 @@ struct KeyLabel {
 };
 
 constexpr KeyLabel KeyLabels[] = {
-    {1, "Left Mousebutton"}, {2, "Right Mousebutton"}, {3, "Middle Mousebutton"},
-    {8, "Backspace"},        {9, "Tab"},               {12, "Clear"},
-    {13, "Return"},          {19, "Pause"},            {20, "CapsLock"},
-    {27, "Escape"},          {32, "Space"},            {33, "Page Up"},
-    {34, "Page Down"},       {35, "End"},              {36, "Home"},
-    {37, "Left"},            {38, "Up"},               {39, "Right"},
-    {40, "Down"},            {41, "Select"},           {42, "Print"},
-    {43, "Execute"},         {44, "Screen"},           {45, "Insert"},
-    {46, "Delete"},          {47, "Help"},             {91, "Sys Left"},
-    {92, "Sys Right"},       {106, "*"},               {107, "+"},
-    {109, "-"},              {110, "."},               {111, "/"},
-    {144, "NumLock"},        {145, "ScrollLock"},      {160, "LShift"},
-    {161, "RShift"},         {162, "LControl"},        {163, "RControl"},
-    {164, "LAlt"},           {165, "RAlt"},            {173, "Mute"},
-    {174, "Volume Down"},    {175, "Volume Up"},       {186, ";"},
-    {187, "="},              {188, ","},               {189, "-"},
-    {190, "."},              {191, "/"},               {192, "'"},
-    {219, "["},              {220, "\\"},              {221, "]"},
-    {222, "#"},              {223, "`"},               {226, "\\"},
+    {1, "Left Mousebutton"},
+    {2, "Right Mousebutton"},
+    {3, "Middle Mousebutton"},
+    {8, "Backspace"},
+    {9, "Tab"},
+    {12, "Clear"},
+    {13, "Return"},
+    {19, "Pause"},
+    {20, "CapsLock"},
+    {27, "Escape"},
+    {32, "Space"},
+    {33, "Page Up"},
+    {34, "Page Down"},
+    {35, "End"},
+    {36, "Home"},
+    {37, "Left"},
+    {38, "Up"},
+    {39, "Right"},
+    {40, "Down"},
+    {41, "Select"},
+    {42, "Print"},
+    {43, "Execute"},
+    {44, "Screen"},
+    {45, "Insert"},
+    {46, "Delete"},
+    {47, "Help"},
+    {91, "Sys Left"},
+    {92, "Sys Right"},
+    {106, "*"},
+    {107, "+"},
+    {109, "-"},
+    {110, "."},
+    {111, "/"},
+    {144, "NumLock"},
+    {145, "ScrollLock"},
+    {160, "LShift"},
+    {161, "RShift"},
+    {162, "LControl"},
+    {163, "RControl"},
+    {164, "LAlt"},
+    {165, "RAlt"},
+    {173, "Mute"},
+    {174, "Volume Down"},
+    {175, "Volume Up"},
+    {186, ";"},
+    {187, "="},
+    {188, ","},
+    {189, "-"},
+    {190, "."},
+    {191, "/"},
+    {192, "'"},
+    {219, "["},
+    {220, "\\"},
+    {221, "]"},
+    {222, "#"},
+    {223, "`"},
+    {226, "\\"},
 };
 
 // Joystick input names by d; empty where d has no name.
 const char* JoystickInputName(int d) {
-    static const char* const axes[12] = {"Y-", "Y+", "X-", "X+", "Z-", "Z+", "U-", "U+", "V-", "V+", "R-", "R+"};
+    static const char* const axes[12] = {"Y-", "Y+", "X-", "X+", "Z-", "Z+",
+                                         "U-", "U+", "V-", "V+", "R-", "R+"};
     if (d >= 0 && d < 12) return axes[d];
     switch (d) {
-    case 20: return "Up";
-    case 23: return "Left";
-    case 25: return "Right";
-    case 28: return "Down";
-    default: return "";
+    case 20:
+        return "Up";
+    case 23:
+        return "Left";
+    case 25:
+        return "Right";
+    case 28:
+        return "Down";
+    default:
+        return "";
     }
 }
 
 } // namespace
 
-int BindSlot(int control, int player) { return (player - 1) * 20 + control; }
+int BindSlot(int control, int player) {
+    return (player - 1) * 20 + control;
+}
 
 void SetDefaultBindings() {
     KeyBind.fill(0);
@@ -118,7 +176,8 @@ void JoystickCensus() {
     JoyCount = std::min(JoystickCount(), MaxSticks);
     JoyName.fill("");
     JoyButtons.fill(0);
-    JoyRestX.fill(0), JoyRestY.fill(0), JoyRestZ.fill(0), JoyRestU.fill(0), JoyRestV.fill(0), JoyRestR.fill(0);
+    JoyRestX.fill(0), JoyRestY.fill(0), JoyRestZ.fill(0), JoyRestU.fill(0), JoyRestV.fill(0),
+        JoyRestR.fill(0);
     JoyHasHat.fill(0);
     JoyPresent.fill(0);
     for (int p = 1; p <= JoyCount; p++) {
@@ -139,11 +198,16 @@ void JoystickCensus() {
 
 bool HatHolds(int d, double hat) {
     switch (d) {
-    case 20: return hat >= 0 && (hat < 0.2 || hat > 0.8);
-    case 25: return hat > 0.1 && hat < 0.4;
-    case 28: return hat > 0.3 && hat < 0.7;
-    case 23: return hat > 0.6 && hat < 0.9;
-    default: return false;
+    case 20:
+        return hat >= 0 && (hat < 0.2 || hat > 0.8);
+    case 25:
+        return hat > 0.1 && hat < 0.4;
+    case 28:
+        return hat > 0.3 && hat < 0.7;
+    case 23:
+        return hat > 0.6 && hat < 0.9;
+    default:
+        return false;
     }
 }
 

@@ -17,12 +17,12 @@ namespace glimmet {
 extern std::array<int, 101> KeyBind;
 
 // Joystick state by port 1..4 (slot 0 unused), filled by JoystickCensus at start.
-extern int JoyCount;                      // sticks found, at most 4
+extern int JoyCount; // sticks found, at most 4
 extern std::array<std::string, 5> JoyName;
-extern std::array<int, 5> JoyButtons;     // button mask: 2^n - 1 for n buttons
+extern std::array<int, 5> JoyButtons; // button mask: 2^n - 1 for n buttons
 extern std::array<double, 5> JoyRestX, JoyRestY, JoyRestZ, JoyRestU, JoyRestV, JoyRestR;
-extern std::array<int, 5> JoyHasHat;      // 1 when the hat read centred (-1) at start
-extern std::array<int, 5> JoyPresent;     // 1 for a stick in use; the settings panel can switch it off
+extern std::array<int, 5> JoyHasHat;  // 1 when the hat read centred (-1) at start
+extern std::array<int, 5> JoyPresent; // 1 for a stick in use; the settings panel can switch it off
 
 int BindSlot(int control, int player);
 void SetDefaultBindings(); // all unbound except player 1's arrows and Z, X, C, V

@@ -30,7 +30,7 @@ struct ChannelBook {
     long long lastUse = 0;
 };
 
-std::vector<Sound> Sounds(1); // slot 0: the empty sound
+std::vector<Sound> Sounds(1);                     // slot 0: the empty sound
 std::array<MixChannel, MaxChannels + 1> Channels; // slot 0 unused; read by the device's thread
 std::array<ChannelBook, MaxChannels + 1> Book;
 long long UseCounter = 0;
@@ -77,8 +77,12 @@ void AdvanceSilently() {
     }
 }
 
-bool ValidChannel(int channel) { return channel >= 1 && channel <= MaxChannels && Book[static_cast<size_t>(channel)].allocated; }
-bool ValidSound(int sound) { return sound >= 1 && sound < static_cast<int>(Sounds.size()) && Sounds[static_cast<size_t>(sound)].used; }
+bool ValidChannel(int channel) {
+    return channel >= 1 && channel <= MaxChannels && Book[static_cast<size_t>(channel)].allocated;
+}
+bool ValidSound(int sound) {
+    return sound >= 1 && sound < static_cast<int>(Sounds.size()) && Sounds[static_cast<size_t>(sound)].used;
+}
 
 // Not-a-number becomes the fallback, everything else is clamped.
 float Limit(float value, float low, float high, float fallback) {
@@ -86,8 +90,7 @@ float Limit(float value, float low, float high, float fallback) {
     return std::clamp(value, low, high);
 }
 
-template <typename Change>
-void ChangeChannel(int channel, Change change) {
+template <typename Change> void ChangeChannel(int channel, Change change) {
     if (!ValidChannel(channel)) return;
     AdvanceSilently();
     Lock();
@@ -130,7 +133,8 @@ bool ConvertWav(const SDL_AudioSpec& spec, const Uint8* data, Uint32 length, std
     int usable = static_cast<int>(std::min<Uint32>(length, 1u << 30));
     usable -= usable % frameBytes; // a damaged file may end in the middle of a frame
     SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_F32SYS, 2, MixRate) < 0) return false;
+    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_F32SYS, 2, MixRate) < 0)
+        return false;
     std::vector<Uint8> buffer(static_cast<size_t>(usable) * static_cast<size_t>(std::max(cvt.len_mult, 1)));
     if (usable > 0) std::memcpy(buffer.data(), data, static_cast<size_t>(usable));
     cvt.buf = buffer.data();
@@ -165,7 +169,9 @@ void CloseAudio() {
     SilentClock = Millis(); // device-less playback goes on from here
 }
 
-bool AudioDeviceOpen() { return DeviceAlive(); }
+bool AudioDeviceOpen() {
+    return DeviceAlive();
+}
 
 std::string AudioDeviceDriver() {
     const char* name = DeviceAlive() ? SDL_GetCurrentAudioDriver() : nullptr;

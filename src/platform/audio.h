@@ -26,12 +26,12 @@ bool AudioDeviceOpen();
 std::string AudioDeviceDriver(); // the driver in use, "" without a device
 
 int LoadSound(const std::string& path); // 0 (empty) when the file is missing or not a usable WAV
-void FreeSound(int sound);             // stops the channels that play it
-long SoundFrames(int sound);           // length in frames at MixRate; 0 for the empty sound
+void FreeSound(int sound);              // stops the channels that play it
+long SoundFrames(int sound);            // length in frames at MixRate; 0 for the empty sound
 
 int AllocateChannel();
 void FreeChannel(int channel);
-void QueueSound(int channel, int sound); // stops what the channel played; the new sound waits paused
+void QueueSound(int channel, int sound);          // stops what the channel played; the new sound waits paused
 void SetChannelVolume(int channel, float volume); // 0..1
 void SetChannelPan(int channel, float pan);       // -1 left .. 1 right
 void SetChannelRate(int channel, float rate);     // 0.25..4, 1 = as recorded

@@ -22,58 +22,110 @@ struct KeyCode {
 // punctuation keys get the codes whose names match their caps: ' 192, # 222, ` 223, the extra
 // backslash key of ISO keyboards 226.
 constexpr KeyCode KeyTable[] = {
-    {SDL_SCANCODE_BACKSPACE, 8},      {SDL_SCANCODE_TAB, 9},
-    {SDL_SCANCODE_CLEAR, 12},         {SDL_SCANCODE_RETURN, 13},
-    {SDL_SCANCODE_KP_ENTER, 13},      {SDL_SCANCODE_PAUSE, 19},
-    {SDL_SCANCODE_CAPSLOCK, 20},      {SDL_SCANCODE_ESCAPE, 27},
-    {SDL_SCANCODE_SPACE, 32},         {SDL_SCANCODE_PAGEUP, 33},
-    {SDL_SCANCODE_PAGEDOWN, 34},      {SDL_SCANCODE_END, 35},
-    {SDL_SCANCODE_HOME, 36},          {SDL_SCANCODE_LEFT, 37},
-    {SDL_SCANCODE_UP, 38},            {SDL_SCANCODE_RIGHT, 39},
-    {SDL_SCANCODE_DOWN, 40},          {SDL_SCANCODE_SELECT, 41},
-    {SDL_SCANCODE_EXECUTE, 43},       {SDL_SCANCODE_PRINTSCREEN, 44},
-    {SDL_SCANCODE_INSERT, 45},        {SDL_SCANCODE_DELETE, 46},
-    {SDL_SCANCODE_HELP, 47},          {SDL_SCANCODE_0, 48},
-    {SDL_SCANCODE_1, 49},             {SDL_SCANCODE_2, 50},
-    {SDL_SCANCODE_3, 51},             {SDL_SCANCODE_4, 52},
-    {SDL_SCANCODE_5, 53},             {SDL_SCANCODE_6, 54},
-    {SDL_SCANCODE_7, 55},             {SDL_SCANCODE_8, 56},
-    {SDL_SCANCODE_9, 57},             {SDL_SCANCODE_LGUI, 91},
-    {SDL_SCANCODE_RGUI, 92},          {SDL_SCANCODE_APPLICATION, 93},
-    {SDL_SCANCODE_KP_0, 96},          {SDL_SCANCODE_KP_1, 97},
-    {SDL_SCANCODE_KP_2, 98},          {SDL_SCANCODE_KP_3, 99},
-    {SDL_SCANCODE_KP_4, 100},         {SDL_SCANCODE_KP_5, 101},
-    {SDL_SCANCODE_KP_6, 102},         {SDL_SCANCODE_KP_7, 103},
-    {SDL_SCANCODE_KP_8, 104},         {SDL_SCANCODE_KP_9, 105},
-    {SDL_SCANCODE_KP_MULTIPLY, 106},  {SDL_SCANCODE_KP_PLUS, 107},
-    {SDL_SCANCODE_KP_MINUS, 109},     {SDL_SCANCODE_KP_PERIOD, 110},
-    {SDL_SCANCODE_KP_DIVIDE, 111},    {SDL_SCANCODE_F1, 112},
-    {SDL_SCANCODE_F2, 113},           {SDL_SCANCODE_F3, 114},
-    {SDL_SCANCODE_F4, 115},           {SDL_SCANCODE_F5, 116},
-    {SDL_SCANCODE_F6, 117},           {SDL_SCANCODE_F7, 118},
-    {SDL_SCANCODE_F8, 119},           {SDL_SCANCODE_F9, 120},
-    {SDL_SCANCODE_F10, 121},          {SDL_SCANCODE_F11, 122},
-    {SDL_SCANCODE_F12, 123},          {SDL_SCANCODE_F13, 124},
-    {SDL_SCANCODE_F14, 125},          {SDL_SCANCODE_F15, 126},
-    {SDL_SCANCODE_F16, 127},          {SDL_SCANCODE_F17, 128},
-    {SDL_SCANCODE_F18, 129},          {SDL_SCANCODE_F19, 130},
-    {SDL_SCANCODE_F20, 131},          {SDL_SCANCODE_F21, 132},
-    {SDL_SCANCODE_F22, 133},          {SDL_SCANCODE_F23, 134},
-    {SDL_SCANCODE_F24, 135},          {SDL_SCANCODE_NUMLOCKCLEAR, 144},
-    {SDL_SCANCODE_SCROLLLOCK, 145},   {SDL_SCANCODE_LSHIFT, 160},
-    {SDL_SCANCODE_RSHIFT, 161},       {SDL_SCANCODE_LCTRL, 162},
-    {SDL_SCANCODE_RCTRL, 163},        {SDL_SCANCODE_LALT, 164},
-    {SDL_SCANCODE_RALT, 165},         {SDL_SCANCODE_MUTE, 173},
-    {SDL_SCANCODE_AUDIOMUTE, 173},    {SDL_SCANCODE_VOLUMEDOWN, 174},
-    {SDL_SCANCODE_VOLUMEUP, 175},     {SDL_SCANCODE_AUDIONEXT, 176},
-    {SDL_SCANCODE_AUDIOPREV, 177},    {SDL_SCANCODE_AUDIOSTOP, 178},
-    {SDL_SCANCODE_AUDIOPLAY, 179},    {SDL_SCANCODE_SEMICOLON, 186},
-    {SDL_SCANCODE_EQUALS, 187},       {SDL_SCANCODE_COMMA, 188},
-    {SDL_SCANCODE_MINUS, 189},        {SDL_SCANCODE_PERIOD, 190},
-    {SDL_SCANCODE_SLASH, 191},        {SDL_SCANCODE_APOSTROPHE, 192},
-    {SDL_SCANCODE_LEFTBRACKET, 219},  {SDL_SCANCODE_BACKSLASH, 220},
-    {SDL_SCANCODE_RIGHTBRACKET, 221}, {SDL_SCANCODE_NONUSHASH, 222},
-    {SDL_SCANCODE_GRAVE, 223},        {SDL_SCANCODE_NONUSBACKSLASH, 226},
+    {SDL_SCANCODE_BACKSPACE, 8},
+    {SDL_SCANCODE_TAB, 9},
+    {SDL_SCANCODE_CLEAR, 12},
+    {SDL_SCANCODE_RETURN, 13},
+    {SDL_SCANCODE_KP_ENTER, 13},
+    {SDL_SCANCODE_PAUSE, 19},
+    {SDL_SCANCODE_CAPSLOCK, 20},
+    {SDL_SCANCODE_ESCAPE, 27},
+    {SDL_SCANCODE_SPACE, 32},
+    {SDL_SCANCODE_PAGEUP, 33},
+    {SDL_SCANCODE_PAGEDOWN, 34},
+    {SDL_SCANCODE_END, 35},
+    {SDL_SCANCODE_HOME, 36},
+    {SDL_SCANCODE_LEFT, 37},
+    {SDL_SCANCODE_UP, 38},
+    {SDL_SCANCODE_RIGHT, 39},
+    {SDL_SCANCODE_DOWN, 40},
+    {SDL_SCANCODE_SELECT, 41},
+    {SDL_SCANCODE_EXECUTE, 43},
+    {SDL_SCANCODE_PRINTSCREEN, 44},
+    {SDL_SCANCODE_INSERT, 45},
+    {SDL_SCANCODE_DELETE, 46},
+    {SDL_SCANCODE_HELP, 47},
+    {SDL_SCANCODE_0, 48},
+    {SDL_SCANCODE_1, 49},
+    {SDL_SCANCODE_2, 50},
+    {SDL_SCANCODE_3, 51},
+    {SDL_SCANCODE_4, 52},
+    {SDL_SCANCODE_5, 53},
+    {SDL_SCANCODE_6, 54},
+    {SDL_SCANCODE_7, 55},
+    {SDL_SCANCODE_8, 56},
+    {SDL_SCANCODE_9, 57},
+    {SDL_SCANCODE_LGUI, 91},
+    {SDL_SCANCODE_RGUI, 92},
+    {SDL_SCANCODE_APPLICATION, 93},
+    {SDL_SCANCODE_KP_0, 96},
+    {SDL_SCANCODE_KP_1, 97},
+    {SDL_SCANCODE_KP_2, 98},
+    {SDL_SCANCODE_KP_3, 99},
+    {SDL_SCANCODE_KP_4, 100},
+    {SDL_SCANCODE_KP_5, 101},
+    {SDL_SCANCODE_KP_6, 102},
+    {SDL_SCANCODE_KP_7, 103},
+    {SDL_SCANCODE_KP_8, 104},
+    {SDL_SCANCODE_KP_9, 105},
+    {SDL_SCANCODE_KP_MULTIPLY, 106},
+    {SDL_SCANCODE_KP_PLUS, 107},
+    {SDL_SCANCODE_KP_MINUS, 109},
+    {SDL_SCANCODE_KP_PERIOD, 110},
+    {SDL_SCANCODE_KP_DIVIDE, 111},
+    {SDL_SCANCODE_F1, 112},
+    {SDL_SCANCODE_F2, 113},
+    {SDL_SCANCODE_F3, 114},
+    {SDL_SCANCODE_F4, 115},
+    {SDL_SCANCODE_F5, 116},
+    {SDL_SCANCODE_F6, 117},
+    {SDL_SCANCODE_F7, 118},
+    {SDL_SCANCODE_F8, 119},
+    {SDL_SCANCODE_F9, 120},
+    {SDL_SCANCODE_F10, 121},
+    {SDL_SCANCODE_F11, 122},
+    {SDL_SCANCODE_F12, 123},
+    {SDL_SCANCODE_F13, 124},
+    {SDL_SCANCODE_F14, 125},
+    {SDL_SCANCODE_F15, 126},
+    {SDL_SCANCODE_F16, 127},
+    {SDL_SCANCODE_F17, 128},
+    {SDL_SCANCODE_F18, 129},
+    {SDL_SCANCODE_F19, 130},
+    {SDL_SCANCODE_F20, 131},
+    {SDL_SCANCODE_F21, 132},
+    {SDL_SCANCODE_F22, 133},
+    {SDL_SCANCODE_F23, 134},
+    {SDL_SCANCODE_F24, 135},
+    {SDL_SCANCODE_NUMLOCKCLEAR, 144},
+    {SDL_SCANCODE_SCROLLLOCK, 145},
+    {SDL_SCANCODE_LSHIFT, 160},
+    {SDL_SCANCODE_RSHIFT, 161},
+    {SDL_SCANCODE_LCTRL, 162},
+    {SDL_SCANCODE_RCTRL, 163},
+    {SDL_SCANCODE_LALT, 164},
+    {SDL_SCANCODE_RALT, 165},
+    {SDL_SCANCODE_MUTE, 173},
+    {SDL_SCANCODE_AUDIOMUTE, 173},
+    {SDL_SCANCODE_VOLUMEDOWN, 174},
+    {SDL_SCANCODE_VOLUMEUP, 175},
+    {SDL_SCANCODE_AUDIONEXT, 176},
+    {SDL_SCANCODE_AUDIOPREV, 177},
+    {SDL_SCANCODE_AUDIOSTOP, 178},
+    {SDL_SCANCODE_AUDIOPLAY, 179},
+    {SDL_SCANCODE_SEMICOLON, 186},
+    {SDL_SCANCODE_EQUALS, 187},
+    {SDL_SCANCODE_COMMA, 188},
+    {SDL_SCANCODE_MINUS, 189},
+    {SDL_SCANCODE_PERIOD, 190},
+    {SDL_SCANCODE_SLASH, 191},
+    {SDL_SCANCODE_APOSTROPHE, 192},
+    {SDL_SCANCODE_LEFTBRACKET, 219},
+    {SDL_SCANCODE_BACKSLASH, 220},
+    {SDL_SCANCODE_RIGHTBRACKET, 221},
+    {SDL_SCANCODE_NONUSHASH, 222},
+    {SDL_SCANCODE_GRAVE, 223},
+    {SDL_SCANCODE_NONUSBACKSLASH, 226},
 };
 
 struct InputState {
@@ -105,10 +157,14 @@ int CodeOf(SDL_Scancode scancode) {
 // SDL numbers the buttons left, middle, right; we number them left, right, middle.
 int ButtonOf(Uint8 sdlButton) {
     switch (sdlButton) {
-    case SDL_BUTTON_LEFT: return 1;
-    case SDL_BUTTON_RIGHT: return 2;
-    case SDL_BUTTON_MIDDLE: return 3;
-    default: return 0;
+    case SDL_BUTTON_LEFT:
+        return 1;
+    case SDL_BUTTON_RIGHT:
+        return 2;
+    case SDL_BUTTON_MIDDLE:
+        return 3;
+    default:
+        return 0;
     }
 }
 
@@ -122,7 +178,10 @@ void QueueTyped(const char* text) {
     while (*p != 0) {
         unsigned lead = *p++;
         int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-        unsigned code = extra == 3 ? lead & 0x07u : extra == 2 ? lead & 0x0Fu : extra == 1 ? lead & 0x1Fu : lead;
+        unsigned code = extra == 3   ? lead & 0x07u
+                        : extra == 2 ? lead & 0x0Fu
+                        : extra == 1 ? lead & 0x1Fu
+                                     : lead;
         bool bad = (lead >= 0x80 && lead < 0xC0) || lead >= 0xF8;
         for (int i = 0; i < extra && !bad; i++) {
             if ((*p & 0xC0u) != 0x80u) {
@@ -182,8 +241,11 @@ void Handle(const SDL_Event& event) {
         // Releases that happen while another window has the focus never reach us.
         if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) ReleaseEverything();
         break;
-    case SDL_QUIT: State.closeRequested = true; break;
-    default: break;
+    case SDL_QUIT:
+        State.closeRequested = true;
+        break;
+    default:
+        break;
     }
 }
 
@@ -211,8 +273,12 @@ void ReadEvents(bool force) {
     while (SDL_PollEvent(&event) == 1) Handle(event);
 }
 
-bool ValidKey(int code) { return code >= 0 && code <= 255; }
-bool ValidButton(int button) { return button >= 1 && button <= 3; }
+bool ValidKey(int code) {
+    return code >= 0 && code <= 255;
+}
+bool ValidButton(int button) {
+    return button >= 1 && button <= 3;
+}
 
 // The window to warp the pointer in: the one that has the mouse or keyboard focus, else the last
 // one an event came from.
@@ -225,8 +291,12 @@ SDL_Window* PointerWindow() {
 
 } // namespace
 
-void PollInput() { ReadEvents(true); }
-void PumpInput() { ReadEvents(false); }
+void PollInput() {
+    ReadEvents(true);
+}
+void PumpInput() {
+    ReadEvents(false);
+}
 
 bool KeyDown(int code) {
     PumpInput();
@@ -307,7 +377,9 @@ void ShowPointer(bool show) {
     if (SDL_WasInit(SDL_INIT_VIDEO) != 0) SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
 }
 
-bool PointerShown() { return State.pointerShown; }
+bool PointerShown() {
+    return State.pointerShown;
+}
 
 bool CloseRequested() {
     PumpInput();

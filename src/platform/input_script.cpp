@@ -14,14 +14,26 @@ namespace glimmet {
 
 namespace {
 
-enum class Kind { KeyDown, KeyUp, Text, MouseMove, MouseDown, MouseUp, Close, JoyAxis, JoyHat, JoyButtonDown, JoyButtonUp };
+enum class Kind {
+    KeyDown,
+    KeyUp,
+    Text,
+    MouseMove,
+    MouseDown,
+    MouseUp,
+    Close,
+    JoyAxis,
+    JoyHat,
+    JoyButtonDown,
+    JoyButtonUp
+};
 
 struct ScriptEvent {
     When when;
     Kind kind = Kind::Close;
-    int a = 0;       // key scancode, mouse button, joystick port, character code
-    int b = 0;       // joystick axis or button, SDL hat bits
-    float x = 0;     // mouse position, axis value
+    int a = 0;   // key scancode, mouse button, joystick port, character code
+    int b = 0;   // joystick axis or button, SDL hat bits
+    float x = 0; // mouse position, axis value
     float y = 0;
 };
 
@@ -34,7 +46,9 @@ void Add(const ScriptEvent& event) {
     QueuedSinceDelivery = true;
 }
 
-bool Due(const When& when) { return when.byFrame ? PresentCount() >= when.at : Millis() >= when.at; }
+bool Due(const When& when) {
+    return when.byFrame ? PresentCount() >= when.at : Millis() >= when.at;
+}
 
 Uint32 FocusWindowId() {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return 0;
@@ -118,23 +132,46 @@ void SetStick(const ScriptEvent& e) {
         SDL_JoystickSetVirtualAxis(stick, e.b, value);
         break;
     }
-    case Kind::JoyHat: SDL_JoystickSetVirtualHat(stick, 0, static_cast<Uint8>(e.b)); break;
-    case Kind::JoyButtonDown: SDL_JoystickSetVirtualButton(stick, e.b, SDL_PRESSED); break;
-    case Kind::JoyButtonUp: SDL_JoystickSetVirtualButton(stick, e.b, SDL_RELEASED); break;
-    default: break;
+    case Kind::JoyHat:
+        SDL_JoystickSetVirtualHat(stick, 0, static_cast<Uint8>(e.b));
+        break;
+    case Kind::JoyButtonDown:
+        SDL_JoystickSetVirtualButton(stick, e.b, SDL_PRESSED);
+        break;
+    case Kind::JoyButtonUp:
+        SDL_JoystickSetVirtualButton(stick, e.b, SDL_RELEASED);
+        break;
+    default:
+        break;
     }
 }
 
 void Deliver(const ScriptEvent& e) {
     switch (e.kind) {
-    case Kind::KeyDown: PushKey(e.a, true); break;
-    case Kind::KeyUp: PushKey(e.a, false); break;
-    case Kind::Text: PushText(e.a); break;
-    case Kind::MouseMove: PushMouseMove(e.x, e.y); break;
-    case Kind::MouseDown: PushMouseButton(e.a, true); break;
-    case Kind::MouseUp: PushMouseButton(e.a, false); break;
-    case Kind::Close: PushClose(); break;
-    default: SetStick(e); break;
+    case Kind::KeyDown:
+        PushKey(e.a, true);
+        break;
+    case Kind::KeyUp:
+        PushKey(e.a, false);
+        break;
+    case Kind::Text:
+        PushText(e.a);
+        break;
+    case Kind::MouseMove:
+        PushMouseMove(e.x, e.y);
+        break;
+    case Kind::MouseDown:
+        PushMouseButton(e.a, true);
+        break;
+    case Kind::MouseUp:
+        PushMouseButton(e.a, false);
+        break;
+    case Kind::Close:
+        PushClose();
+        break;
+    default:
+        SetStick(e);
+        break;
     }
 }
 
@@ -148,9 +185,15 @@ Uint8 HatBits(float turn) {
 
 } // namespace
 
-When AtFrame(long frame) { return When{true, frame}; }
-When AtTime(int ms) { return When{false, ms}; }
-When Now() { return When{true, 0}; }
+When AtFrame(long frame) {
+    return When{true, frame};
+}
+When AtTime(int ms) {
+    return When{false, ms};
+}
+When Now() {
+    return When{true, 0};
+}
 
 bool PressKey(int code, When when) {
     int scancode = ScancodeOfVirtualKey(code);
@@ -166,16 +209,26 @@ bool ReleaseKey(int code, When when) {
     return true;
 }
 
-void TypeChar(int code, When when) { Add(ScriptEvent{when, Kind::Text, code}); }
+void TypeChar(int code, When when) {
+    Add(ScriptEvent{when, Kind::Text, code});
+}
 
 void TypeText(const std::string& text, When when) {
     for (char c : text) TypeChar(static_cast<unsigned char>(c), when);
 }
 
-void MoveMouseTo(float x, float y, When when) { Add(ScriptEvent{when, Kind::MouseMove, 0, 0, x, y}); }
-void PressMouse(int button, When when) { Add(ScriptEvent{when, Kind::MouseDown, button}); }
-void ReleaseMouse(int button, When when) { Add(ScriptEvent{when, Kind::MouseUp, button}); }
-void RequestClose(When when) { Add(ScriptEvent{when, Kind::Close}); }
+void MoveMouseTo(float x, float y, When when) {
+    Add(ScriptEvent{when, Kind::MouseMove, 0, 0, x, y});
+}
+void PressMouse(int button, When when) {
+    Add(ScriptEvent{when, Kind::MouseDown, button});
+}
+void ReleaseMouse(int button, When when) {
+    Add(ScriptEvent{when, Kind::MouseUp, button});
+}
+void RequestClose(When when) {
+    Add(ScriptEvent{when, Kind::Close});
+}
 
 int AttachTestJoystick(const std::string& name, int buttons, bool hasHat) {
     PollInput(); // starts the joystick subsystem
@@ -203,9 +256,15 @@ void SetJoyAxis(int port, int axis, float value, When when) {
     Add(ScriptEvent{when, Kind::JoyAxis, port, axis, value});
 }
 
-void SetJoyHat(int port, float turn, When when) { Add(ScriptEvent{when, Kind::JoyHat, port, HatBits(turn)}); }
-void PressJoyButton(int port, int button, When when) { Add(ScriptEvent{when, Kind::JoyButtonDown, port, button}); }
-void ReleaseJoyButton(int port, int button, When when) { Add(ScriptEvent{when, Kind::JoyButtonUp, port, button}); }
+void SetJoyHat(int port, float turn, When when) {
+    Add(ScriptEvent{when, Kind::JoyHat, port, HatBits(turn)});
+}
+void PressJoyButton(int port, int button, When when) {
+    Add(ScriptEvent{when, Kind::JoyButtonDown, port, button});
+}
+void ReleaseJoyButton(int port, int button, When when) {
+    Add(ScriptEvent{when, Kind::JoyButtonUp, port, button});
+}
 
 void DetachTestJoysticks() {
     if (SDL_WasInit(SDL_INIT_JOYSTICK) != 0) {
@@ -221,14 +280,18 @@ void DetachTestJoysticks() {
     TestSticks.clear();
 }
 
-int PendingScriptEvents() { return static_cast<int>(Queue.size()); }
+int PendingScriptEvents() {
+    return static_cast<int>(Queue.size());
+}
 
 void ClearScript() {
     Queue.clear();
     QueuedSinceDelivery = false;
 }
 
-bool ScriptQueuedSinceDelivery() { return QueuedSinceDelivery; }
+bool ScriptQueuedSinceDelivery() {
+    return QueuedSinceDelivery;
+}
 
 void DeliverDueScriptEvents() {
     QueuedSinceDelivery = false;

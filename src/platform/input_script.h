@@ -27,7 +27,7 @@ When Now(); // due at the next read of the input
 
 bool PressKey(int code, When when); // false when the code has no key
 bool ReleaseKey(int code, When when);
-void TypeChar(int code, When when);               // any character code, sent as UTF-8 text input
+void TypeChar(int code, When when);                // any character code, sent as UTF-8 text input
 void TypeText(const std::string& text, When when); // one character per byte (Latin-1)
 void MoveMouseTo(float x, float y, When when);
 void PressMouse(int button, When when); // 1 left, 2 right, 3 middle

@@ -69,15 +69,24 @@ double JoystickHat(int port) {
     SDL_Joystick* stick = Stick(port);
     if (stick == nullptr || SDL_JoystickNumHats(stick) < 1) return 0.0;
     switch (SDL_JoystickGetHat(stick, 0)) {
-    case SDL_HAT_UP: return 0.0;
-    case SDL_HAT_RIGHTUP: return 0.125;
-    case SDL_HAT_RIGHT: return 0.25;
-    case SDL_HAT_RIGHTDOWN: return 0.375;
-    case SDL_HAT_DOWN: return 0.5;
-    case SDL_HAT_LEFTDOWN: return 0.625;
-    case SDL_HAT_LEFT: return 0.75;
-    case SDL_HAT_LEFTUP: return 0.875;
-    default: return -1.0; // centred, or an impossible mix such as up and down at once
+    case SDL_HAT_UP:
+        return 0.0;
+    case SDL_HAT_RIGHTUP:
+        return 0.125;
+    case SDL_HAT_RIGHT:
+        return 0.25;
+    case SDL_HAT_RIGHTDOWN:
+        return 0.375;
+    case SDL_HAT_DOWN:
+        return 0.5;
+    case SDL_HAT_LEFTDOWN:
+        return 0.625;
+    case SDL_HAT_LEFT:
+        return 0.75;
+    case SDL_HAT_LEFTUP:
+        return 0.875;
+    default:
+        return -1.0; // centred, or an impossible mix such as up and down at once
     }
 }
 

@@ -13,8 +13,8 @@
 namespace glimmet {
 
 int JoystickCount();
-std::string JoystickName(int port);     // "" for a port with no stick
-int JoystickButtonMask(int port);       // 2^n - 1 for n buttons (at most 31 counted)
+std::string JoystickName(int port);      // "" for a port with no stick
+int JoystickButtonMask(int port);        // 2^n - 1 for n buttons (at most 31 counted)
 double JoystickAxis(int port, int axis); // axis 0..5 = X, Y, Z, U, V, R
 double JoystickHat(int port);
 bool JoystickButton(int port, int button);

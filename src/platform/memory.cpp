@@ -9,6 +9,8 @@ long long HeapBytesInUse() {
     return static_cast<long long>(info.uordblks) + static_cast<long long>(info.hblkhd);
 }
 
-int CollectMemory() { return 0; }
+int CollectMemory() {
+    return 0;
+}
 
 } // namespace glimmet

@@ -16,15 +16,15 @@ constexpr int MixRate = 44100;
 struct MixChannel {
     const float* samples = nullptr; // the sound: frames * 2 floats, left then right
     long frames = 0;
-    double pos = 0;       // playback position in frames
-    bool active = false;  // a sound is queued that has not ended or been stopped
+    double pos = 0;      // playback position in frames
+    bool active = false; // a sound is queued that has not ended or been stopped
     bool paused = true;
     float volume = 1;
     float pan = 0;
     float rate = 1;
-    float gainL = 0;      // the gains reached at the end of the previous buffer
+    float gainL = 0; // the gains reached at the end of the previous buffer
     float gainR = 0;
-    bool fresh = true;    // nothing mixed since the sound was queued: start at the set gains
+    bool fresh = true; // nothing mixed since the sound was queued: start at the set gains
 };
 
 void PanGains(float volume, float pan, float& left, float& right);

@@ -13,8 +13,8 @@ namespace glimmet {
 
 struct TcpStream {
     int fd = -1;
-    std::string pending;      // received bytes not yet read
-    bool ended = false;       // nothing more will come: peer closed, timed out or failed
+    std::string pending; // received bytes not yet read
+    bool ended = false;  // nothing more will come: peer closed, timed out or failed
     bool timedOut = false;
     int readTimeoutMs = 0;
     long long deadlineMs = 0; // on the steady clock
@@ -25,7 +25,7 @@ struct TcpStream {
 bool TcpConnect(TcpStream& stream, const std::string& host, int port, int connectTimeoutMs, int readTimeoutMs,
                 int totalTimeoutMs = 60000);
 bool TcpSend(TcpStream& stream, const std::string& bytes);
-bool TcpAtEnd(TcpStream& stream);            // waits for data when none is pending
+bool TcpAtEnd(TcpStream& stream);           // waits for data when none is pending
 std::string TcpReadLine(TcpStream& stream); // "" at the end
 void TcpClose(TcpStream& stream);
 

@@ -25,7 +25,8 @@ void Put(std::string& out, uint32_t value, int bytes) {
 // A PCM WAV file: 8-bit samples are unsigned, 16-bit signed; samples interleaved by channel.
 std::string Wav(int rate, int channels, int bits, int frames) {
     std::string data;
-    for (int i = 0; i < frames * channels; i++) Put(data, bits == 8 ? 128 + (i % 2 ? 20 : -20) : (i % 2 ? 3000 : -3000), bits / 8);
+    for (int i = 0; i < frames * channels; i++)
+        Put(data, bits == 8 ? 128 + (i % 2 ? 20 : -20) : (i % 2 ? 3000 : -3000), bits / 8);
     std::string wav = "RIFF";
     Put(wav, static_cast<uint32_t>(36 + data.size()), 4);
     wav += "WAVEfmt ";
@@ -77,7 +78,8 @@ TEST_F(PlatformAudio, MissingOrDamagedFilesGiveTheEmptySound) {
     test::WriteBytes("text.wav", "not a sound at all");
     std::string cut = Wav(MixRate, 2, 16, 100).substr(0, 30);
     test::WriteBytes("cut.wav", cut);
-    for (const char* name : {"missing.wav", "empty.wav", "text.wav", "cut.wav"}) EXPECT_EQ(LoadSound(name), 0) << name;
+    for (const char* name : {"missing.wav", "empty.wav", "text.wav", "cut.wav"})
+        EXPECT_EQ(LoadSound(name), 0) << name;
     int channel = AllocateChannel();
     QueueSound(channel, 0);
     ResumeChannel(channel);
@@ -198,7 +200,8 @@ TEST_F(PlatformAudio, DeviceReceivesTheMix) {
     SetChannelVolume(channel, 0.5f);
     SetChannelPan(channel, -1);
     ResumeChannel(channel);
-    for (int i = 0; i < 500 && ChannelPlaying(channel); i++) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    for (int i = 0; i < 500 && ChannelPlaying(channel); i++)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_FALSE(ChannelPlaying(channel));
     CloseAudio();
     std::string raw = test::ReadBytes("out.raw");

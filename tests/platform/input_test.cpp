@@ -128,8 +128,8 @@ TEST_F(PlatformInput, EventsDueTogetherComeInDueOrder) {
 
 TEST_F(PlatformInput, TypedCharactersAreLatin1WithQuestionMarksBeyond) {
     TypeText("Ab\xE9", Now()); // é, sent as two UTF-8 bytes
-    TypeChar(0x20AC, Now());    // the euro sign
-    TypeChar(0x1F600, Now());   // four UTF-8 bytes
+    TypeChar(0x20AC, Now());   // the euro sign
+    TypeChar(0x1F600, Now());  // four UTF-8 bytes
     TypeChar(255, Now());
     const int expected[] = {'A', 'b', 0xE9, '?', '?', 255, 0, 0};
     for (int code : expected) EXPECT_EQ(TypedChar(), code);
@@ -150,16 +150,36 @@ TEST_F(PlatformInput, KeyTableRoundTrips) {
         int code;
     };
     const Case cases[] = {
-        {SDL_SCANCODE_A, 65},           {SDL_SCANCODE_Z, 90},          {SDL_SCANCODE_0, 48},
-        {SDL_SCANCODE_9, 57},           {SDL_SCANCODE_LEFT, 37},       {SDL_SCANCODE_DOWN, 40},
-        {SDL_SCANCODE_F1, 112},         {SDL_SCANCODE_F12, 123},       {SDL_SCANCODE_ESCAPE, 27},
-        {SDL_SCANCODE_TAB, 9},          {SDL_SCANCODE_RETURN, 13},     {SDL_SCANCODE_BACKSPACE, 8},
-        {SDL_SCANCODE_SPACE, 32},       {SDL_SCANCODE_LSHIFT, 160},    {SDL_SCANCODE_RSHIFT, 161},
-        {SDL_SCANCODE_LCTRL, 162},      {SDL_SCANCODE_RCTRL, 163},     {SDL_SCANCODE_LALT, 164},
-        {SDL_SCANCODE_RALT, 165},       {SDL_SCANCODE_KP_0, 96},       {SDL_SCANCODE_KP_9, 105},
-        {SDL_SCANCODE_KP_MULTIPLY, 106}, {SDL_SCANCODE_KP_DIVIDE, 111}, {SDL_SCANCODE_SEMICOLON, 186},
-        {SDL_SCANCODE_SLASH, 191},      {SDL_SCANCODE_APOSTROPHE, 192}, {SDL_SCANCODE_LEFTBRACKET, 219},
-        {SDL_SCANCODE_BACKSLASH, 220},  {SDL_SCANCODE_NONUSHASH, 222}, {SDL_SCANCODE_GRAVE, 223},
+        {SDL_SCANCODE_A, 65},
+        {SDL_SCANCODE_Z, 90},
+        {SDL_SCANCODE_0, 48},
+        {SDL_SCANCODE_9, 57},
+        {SDL_SCANCODE_LEFT, 37},
+        {SDL_SCANCODE_DOWN, 40},
+        {SDL_SCANCODE_F1, 112},
+        {SDL_SCANCODE_F12, 123},
+        {SDL_SCANCODE_ESCAPE, 27},
+        {SDL_SCANCODE_TAB, 9},
+        {SDL_SCANCODE_RETURN, 13},
+        {SDL_SCANCODE_BACKSPACE, 8},
+        {SDL_SCANCODE_SPACE, 32},
+        {SDL_SCANCODE_LSHIFT, 160},
+        {SDL_SCANCODE_RSHIFT, 161},
+        {SDL_SCANCODE_LCTRL, 162},
+        {SDL_SCANCODE_RCTRL, 163},
+        {SDL_SCANCODE_LALT, 164},
+        {SDL_SCANCODE_RALT, 165},
+        {SDL_SCANCODE_KP_0, 96},
+        {SDL_SCANCODE_KP_9, 105},
+        {SDL_SCANCODE_KP_MULTIPLY, 106},
+        {SDL_SCANCODE_KP_DIVIDE, 111},
+        {SDL_SCANCODE_SEMICOLON, 186},
+        {SDL_SCANCODE_SLASH, 191},
+        {SDL_SCANCODE_APOSTROPHE, 192},
+        {SDL_SCANCODE_LEFTBRACKET, 219},
+        {SDL_SCANCODE_BACKSLASH, 220},
+        {SDL_SCANCODE_NONUSHASH, 222},
+        {SDL_SCANCODE_GRAVE, 223},
         {SDL_SCANCODE_NONUSBACKSLASH, 226},
     };
     for (const Case& c : cases) {

@@ -9,7 +9,9 @@ namespace glimmet {
 namespace {
 
 // A stereo sound of the given length holding one value on both sides.
-std::vector<float> Constant(long frames, float value) { return std::vector<float>(2 * static_cast<size_t>(frames), value); }
+std::vector<float> Constant(long frames, float value) {
+    return std::vector<float>(2 * static_cast<size_t>(frames), value);
+}
 
 MixChannel Playing(const std::vector<float>& sound) {
     MixChannel channel;
@@ -61,9 +63,8 @@ TEST(PlatformMixer, VolumeAndPanSetTheGains) {
         float volume, pan, left, right;
     };
     const Case cases[] = {
-        {1, 0, 0.5f, 0.5f},     {0.5f, 0, 0.25f, 0.25f}, {0, 0, 0, 0},
-        {1, -1, 0.5f, 0},       {1, 1, 0, 0.5f},         {1, 0.5f, 0.25f, 0.5f},
-        {0.5f, -0.5f, 0.25f, 0.125f},
+        {1, 0, 0.5f, 0.5f},     {0.5f, 0, 0.25f, 0.25f},      {0, 0, 0, 0}, {1, -1, 0.5f, 0}, {1, 1, 0, 0.5f},
+        {1, 0.5f, 0.25f, 0.5f}, {0.5f, -0.5f, 0.25f, 0.125f},
     };
     const auto sound = Constant(64, 0.5f);
     for (const Case& c : cases) {

@@ -36,7 +36,8 @@ struct Listener {
 };
 
 long long ElapsedMs(std::chrono::steady_clock::time_point since) {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - since).count();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - since)
+        .count();
 }
 
 std::vector<std::string> ReadAll(TcpStream& stream) {
