@@ -54,6 +54,7 @@ struct FontRec {
     float ascent = 0, descent = 0;
     SDL_Texture* atlas = nullptr;
     float atlasScale = 0; // raster pixels per drawing-area unit the atlas was made for
+    int atlasW = 1, atlasH = 1;
     std::array<Glyph, 256> glyphs{};
 };
 
@@ -161,28 +162,11 @@ Bitmap RenderTinyGlyph(const FontRec& rec, int code, float scale) {
 void DropAtlas(FontRec& rec) {
     if (rec.atlas != nullptr) SDL_DestroyTexture(rec.atlas);
     rec.atlas = nullptr;
-    rec.atlasScale = 0;
 }
 
-// Rasterises codes 32..255 at the given scale and packs them in rows into one white texture whose alpha
-// is the glyph coverage.
-bool BuildAtlas(SDL_Renderer* renderer, FontRec& rec, float scale) {
-    DropAtlas(rec);
-    std::vector<Bitmap> bitmaps(LastCode + 1);
-    if (rec.face != nullptr) {
-        FT_F26Dot6 size = static_cast<FT_F26Dot6>(std::lround(rec.size * scale * 64.0f));
-        if (FT_Set_Char_Size(rec.face, 0, std::max<FT_F26Dot6>(size, 64), 72, 72) != 0) return false;
-    }
-    long long area = 0;
-    int widest = 1;
-    for (int code = FirstCode; code <= LastCode; code++) {
-        Bitmap& bitmap = bitmaps[static_cast<size_t>(code)];
-        bitmap = rec.face != nullptr ? RenderFaceGlyph(rec, code) : RenderTinyGlyph(rec, code, scale);
-        area += static_cast<long long>(bitmap.w + 1) * (bitmap.h + 1);
-        widest = std::max(widest, bitmap.w + 1);
-    }
-    int width = std::max(widest, static_cast<int>(std::ceil(std::sqrt(static_cast<double>(area) * 1.3))));
-    // Shelf packing: left to right, a new shelf when the row is full.
+// Shelf packing into an atlas of the given width: left to right, a new shelf when a row is full, one
+// empty pixel between glyphs. Returns the atlas height.
+int PackGlyphs(FontRec& rec, const std::vector<Bitmap>& bitmaps, int width) {
     int x = 0, y = 0, shelf = 0;
     for (int code = FirstCode; code <= LastCode; code++) {
         const Bitmap& bitmap = bitmaps[static_cast<size_t>(code)];
@@ -195,25 +179,52 @@ bool BuildAtlas(SDL_Renderer* renderer, FontRec& rec, float scale) {
         x += bitmap.w + 1;
         shelf = std::max(shelf, bitmap.h + 1);
     }
-    int height = std::max(1, y + shelf);
+    return std::max(1, y + shelf);
+}
+
+// White pixels whose alpha is the glyph coverage, so the vertex colour tints the text.
+std::vector<uint32_t> PaintAtlas(const FontRec& rec, const std::vector<Bitmap>& bitmaps, int width, int height) {
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height), 0x00FFFFFFu);
     for (int code = FirstCode; code <= LastCode; code++) {
         const Bitmap& bitmap = bitmaps[static_cast<size_t>(code)];
         const Glyph& glyph = rec.glyphs[static_cast<size_t>(code)];
-        for (int row = 0; row < bitmap.h; row++)
-            for (int col = 0; col < bitmap.w; col++)
-                pixels[static_cast<size_t>(glyph.y + row) * static_cast<size_t>(width) + static_cast<size_t>(glyph.x + col)] =
-                    (static_cast<uint32_t>(bitmap.coverage[static_cast<size_t>(row) * static_cast<size_t>(bitmap.w) +
-                                                           static_cast<size_t>(col)])
-                     << 24) |
-                    0x00FFFFFFu;
+        for (int row = 0; row < bitmap.h; row++) {
+            uint32_t* out = &pixels[static_cast<size_t>(glyph.y + row) * static_cast<size_t>(width) +
+                                    static_cast<size_t>(glyph.x)];
+            const uint8_t* in = &bitmap.coverage[static_cast<size_t>(row) * static_cast<size_t>(bitmap.w)];
+            for (int col = 0; col < bitmap.w; col++) out[col] = (static_cast<uint32_t>(in[col]) << 24) | 0x00FFFFFFu;
+        }
     }
+    return pixels;
+}
+
+// Rasterises codes 32..255 at the given scale into one texture. The scale is remembered even when
+// this fails, so a failing font is not retried on every draw.
+void BuildAtlas(SDL_Renderer* renderer, FontRec& rec, float scale) {
+    DropAtlas(rec);
+    rec.atlasScale = scale;
+    if (rec.face != nullptr) {
+        FT_F26Dot6 size = static_cast<FT_F26Dot6>(std::lround(rec.size * scale * 64.0f));
+        if (FT_Set_Char_Size(rec.face, 0, std::max<FT_F26Dot6>(size, 64), 72, 72) != 0) return;
+    }
+    std::vector<Bitmap> bitmaps(LastCode + 1);
+    long long area = 0;
+    int widest = 1;
+    for (int code = FirstCode; code <= LastCode; code++) {
+        Bitmap& bitmap = bitmaps[static_cast<size_t>(code)];
+        bitmap = rec.face != nullptr ? RenderFaceGlyph(rec, code) : RenderTinyGlyph(rec, code, scale);
+        area += static_cast<long long>(bitmap.w + 1) * (bitmap.h + 1);
+        widest = std::max(widest, bitmap.w + 1);
+    }
+    int width = std::max(widest, static_cast<int>(std::ceil(std::sqrt(static_cast<double>(area) * 1.3))));
+    int height = PackGlyphs(rec, bitmaps, width);
+    std::vector<uint32_t> pixels = PaintAtlas(rec, bitmaps, width, height);
     rec.atlas = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, width, height);
-    if (rec.atlas == nullptr) return false;
+    if (rec.atlas == nullptr) return;
+    rec.atlasW = width;
+    rec.atlasH = height;
     SDL_UpdateTexture(rec.atlas, nullptr, pixels.data(), width * 4);
     SDL_SetTextureScaleMode(rec.atlas, SDL_ScaleModeLinear);
-    rec.atlasScale = scale;
-    return true;
 }
 
 void Release(FontRec& rec) {
@@ -290,6 +301,34 @@ int TextHeight(const std::string&) {
     return rec != nullptr ? static_cast<int>(std::lround(rec->ascent + rec->descent)) : 0;
 }
 
+namespace {
+
+// Appends the two triangles of one glyph whose top-left corner is (left, top) relative to the text's
+// anchor, in drawing-area units.
+void AddGlyphQuad(const FontRec& rec, const Glyph& glyph, const Placement& place, float left, float top, bool snap,
+                  SDL_Color color, std::vector<SDL_Vertex>& vertices, std::vector<int>& indices) {
+    float scale = rec.atlasScale;
+    float right = left + static_cast<float>(glyph.w) / scale, bottom = top + static_cast<float>(glyph.h) / scale;
+    SDL_FPoint corners[4] = {Place(place, left, top), Place(place, right, top), Place(place, right, bottom),
+                             Place(place, left, bottom)};
+    if (snap) {
+        float dx = std::round(corners[0].x) - corners[0].x, dy = std::round(corners[0].y) - corners[0].y;
+        for (SDL_FPoint& corner : corners) corner = SDL_FPoint{corner.x + dx, corner.y + dy};
+    }
+    float u0 = static_cast<float>(glyph.x) / static_cast<float>(rec.atlasW);
+    float v0 = static_cast<float>(glyph.y) / static_cast<float>(rec.atlasH);
+    float u1 = static_cast<float>(glyph.x + glyph.w) / static_cast<float>(rec.atlasW);
+    float v1 = static_cast<float>(glyph.y + glyph.h) / static_cast<float>(rec.atlasH);
+    int first = static_cast<int>(vertices.size());
+    vertices.push_back(SDL_Vertex{corners[0], color, {u0, v0}});
+    vertices.push_back(SDL_Vertex{corners[1], color, {u1, v0}});
+    vertices.push_back(SDL_Vertex{corners[2], color, {u1, v1}});
+    vertices.push_back(SDL_Vertex{corners[3], color, {u0, v1}});
+    for (int k : {0, 1, 2, 0, 2, 3}) indices.push_back(first + k);
+}
+
+} // namespace
+
 void DrawText(const std::string& text, float x, float y) {
     DrawRecord record = PenRecord(DrawKind::Text, x, y);
     record.text = text;
@@ -300,11 +339,8 @@ void DrawText(const std::string& text, float x, float y) {
     Placement place = PlacementAt(x, y);
     float scale = std::min(place.toWindowX, place.toWindowY);
     if (scale <= 0) scale = 1;
-    if (rec->atlas == nullptr || std::fabs(rec->atlasScale - scale) > 1e-3f) {
-        if (!BuildAtlas(renderer, *rec, scale)) return;
-    }
-    int atlasW = 1, atlasH = 1;
-    SDL_QueryTexture(rec->atlas, nullptr, nullptr, &atlasW, &atlasH);
+    if (std::fabs(rec->atlasScale - scale) > 1e-3f) BuildAtlas(renderer, *rec, scale);
+    if (rec->atlas == nullptr) return;
     // Upright text at scale 1 is snapped to whole display pixels, which keeps the glyphs sharp.
     bool snap = Pen.rotation == 0.0f && Pen.scaleX == 1.0f && Pen.scaleY == 1.0f;
     SDL_Color color = PenColor();
@@ -316,26 +352,9 @@ void DrawText(const std::string& text, float x, float y) {
     for (unsigned char c : text) {
         if (c < FirstCode) continue;
         const Glyph& glyph = rec->glyphs[c];
-        if (glyph.w > 0 && glyph.h > 0) {
-            float left = pen + glyph.left / scale, top = rec->ascent - glyph.top / scale;
-            float right = left + static_cast<float>(glyph.w) / scale, bottom = top + static_cast<float>(glyph.h) / scale;
-            SDL_FPoint corners[4] = {Place(place, left, top), Place(place, right, top), Place(place, right, bottom),
-                                     Place(place, left, bottom)};
-            if (snap) {
-                float dx = std::round(corners[0].x) - corners[0].x, dy = std::round(corners[0].y) - corners[0].y;
-                for (SDL_FPoint& corner : corners) corner = SDL_FPoint{corner.x + dx, corner.y + dy};
-            }
-            float u0 = static_cast<float>(glyph.x) / static_cast<float>(atlasW);
-            float v0 = static_cast<float>(glyph.y) / static_cast<float>(atlasH);
-            float u1 = static_cast<float>(glyph.x + glyph.w) / static_cast<float>(atlasW);
-            float v1 = static_cast<float>(glyph.y + glyph.h) / static_cast<float>(atlasH);
-            int first = static_cast<int>(vertices.size());
-            vertices.push_back(SDL_Vertex{corners[0], color, {u0, v0}});
-            vertices.push_back(SDL_Vertex{corners[1], color, {u1, v0}});
-            vertices.push_back(SDL_Vertex{corners[2], color, {u1, v1}});
-            vertices.push_back(SDL_Vertex{corners[3], color, {u0, v1}});
-            for (int k : {0, 1, 2, 0, 2, 3}) indices.push_back(first + k);
-        }
+        if (glyph.w > 0 && glyph.h > 0)
+            AddGlyphQuad(*rec, glyph, place, pen + glyph.left / scale, rec->ascent - glyph.top / scale, snap, color,
+                         vertices, indices);
         pen += rec->advance[c];
     }
     if (vertices.empty()) return;
