@@ -46,7 +46,8 @@ glimmet::Pixmap SpritePicture() {
         for (int x = 0; x < 32; x++) {
             int dx = x - 16, dy = y - 16;
             bool inside = dx * dx + dy * dy < 256;
-            glimmet::WritePixel(p, x, y, inside ? Argb(255, 128 + x * 4, 64 + y * 6, 200) : Argb(255, 0, 0, 0));
+            glimmet::WritePixel(p, x, y,
+                                inside ? Argb(255, 128 + x * 4, 64 + y * 6, 200) : Argb(255, 0, 0, 0));
         }
     return p;
 }
@@ -87,7 +88,8 @@ Result MeasureLayer(int backend) {
     glimmet::SetAlpha(0.5f);
     LayerFrameMs(image, 200); // warm-up: textures made, caches filled
     result.fixedMs = std::min({LayerFrameMs(image, 0), LayerFrameMs(image, 0), LayerFrameMs(image, 0)});
-    double full = std::min({LayerFrameMs(image, Sprites), LayerFrameMs(image, Sprites), LayerFrameMs(image, Sprites)});
+    double full =
+        std::min({LayerFrameMs(image, Sprites), LayerFrameMs(image, Sprites), LayerFrameMs(image, Sprites)});
     result.perSpriteUs = (full - result.fixedMs) * 1000.0 / Sprites;
     result.ok = true;
     glimmet::CloseDisplay();
@@ -133,10 +135,13 @@ Result MeasureBare(const char* driver) {
     Uint32 flags = std::string(driver) == "software" ? 0 : SDL_WINDOW_OPENGL;
     bare.window = SDL_CreateWindow("bench", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, Width, Height,
                                    flags | SDL_WINDOW_SHOWN);
-    if (bare.window != nullptr) bare.renderer = SDL_CreateRenderer(bare.window, -1, SDL_RENDERER_TARGETTEXTURE);
+    if (bare.window != nullptr)
+        bare.renderer = SDL_CreateRenderer(bare.window, -1, SDL_RENDERER_TARGETTEXTURE);
     if (bare.renderer != nullptr) {
-        bare.frame = SDL_CreateTexture(bare.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, Width, Height);
-        bare.sprite = SDL_CreateTexture(bare.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, 32, 32);
+        bare.frame = SDL_CreateTexture(bare.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
+                                       Width, Height);
+        bare.sprite =
+            SDL_CreateTexture(bare.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, 32, 32);
     }
     if (bare.frame != nullptr && bare.sprite != nullptr) {
         glimmet::Pixmap picture = SpritePicture();
@@ -148,7 +153,8 @@ Result MeasureBare(const char* driver) {
         SDL_SetTextureAlphaMod(bare.sprite, 128);
         BareFrameMs(bare, 200);
         result.fixedMs = std::min({BareFrameMs(bare, 0), BareFrameMs(bare, 0), BareFrameMs(bare, 0)});
-        double full = std::min({BareFrameMs(bare, Sprites), BareFrameMs(bare, Sprites), BareFrameMs(bare, Sprites)});
+        double full =
+            std::min({BareFrameMs(bare, Sprites), BareFrameMs(bare, Sprites), BareFrameMs(bare, Sprites)});
         result.perSpriteUs = (full - result.fixedMs) * 1000.0 / Sprites;
         result.ok = true;
     }
@@ -181,8 +187,8 @@ void RunOn(const char* title, int backend, const char* driver) {
 } // namespace
 
 int main() {
-    std::printf("Rotated 32 x 32 sprites, alpha 0.5, into an %d x %d frame, at 60 frames per second:\n", Width,
-                Height);
+    std::printf("Rotated 32 x 32 sprites, alpha 0.5, into an %d x %d frame, at 60 frames per second:\n",
+                Width, Height);
     const char* x = std::getenv("DISPLAY");
     if (x != nullptr && *x != '\0') {
         unsetenv("SDL_VIDEODRIVER");

@@ -77,15 +77,16 @@ bool TryOpen(int driverIndex, bool wantsGl, int width, int height, int depth, in
     if (Render.window == nullptr) return false;
     if (depth != 0) {
         SDL_DisplayMode mode;
-        if (PickFullscreenMode(width, height, depth, refresh, mode)) SDL_SetWindowDisplayMode(Render.window, &mode);
+        if (PickFullscreenMode(width, height, depth, refresh, mode))
+            SDL_SetWindowDisplayMode(Render.window, &mode);
     }
     Render.renderer = SDL_CreateRenderer(Render.window, driverIndex, SDL_RENDERER_TARGETTEXTURE);
     if (Render.renderer == nullptr) {
         DestroyDisplayObjects();
         return false;
     }
-    Render.frame = SDL_CreateTexture(Render.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
-                                     width, height);
+    Render.frame =
+        SDL_CreateTexture(Render.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height);
     if (Render.frame == nullptr || SDL_SetRenderTarget(Render.renderer, Render.frame) != 0) {
         DestroyDisplayObjects();
         return false;
@@ -125,7 +126,9 @@ bool OpenWithFallback(int width, int height, int depth, int refresh, const std::
 
 } // namespace
 
-SDL_Renderer* ActiveRenderer() { return RasterisingSkipped() ? nullptr : Render.renderer; }
+SDL_Renderer* ActiveRenderer() {
+    return RasterisingSkipped() ? nullptr : Render.renderer;
+}
 
 std::vector<DisplayMode> ListDisplayModes() {
     std::vector<DisplayMode> modes;
@@ -147,7 +150,9 @@ bool FullscreenModeExists(int width, int height, int depth) {
     return false;
 }
 
-void SelectBackend(int kind) { WantedBackend = kind; }
+void SelectBackend(int kind) {
+    WantedBackend = kind;
+}
 
 bool OpenDisplay(int width, int height, int depth, int refresh, const std::string& title) {
     CloseDisplay();
@@ -179,9 +184,15 @@ void CloseDisplay() {
     VideoHeld = false;
 }
 
-bool DisplayIsOpen() { return Render.renderer != nullptr; }
-int DisplayBackend() { return Render.backend; }
-std::string DisplayRendererName() { return Render.rendererName; }
+bool DisplayIsOpen() {
+    return Render.renderer != nullptr;
+}
+int DisplayBackend() {
+    return Render.backend;
+}
+std::string DisplayRendererName() {
+    return Render.rendererName;
+}
 
 std::string VideoDriverName() {
     const char* name = Render.window != nullptr ? SDL_GetCurrentVideoDriver() : nullptr;
@@ -221,13 +232,13 @@ Pixmap GrabScreen(int x, int y, int width, int height) {
     SDL_Rect part;
     if (!SDL_IntersectRect(&wanted, &whole, &part)) return grab;
     std::vector<uint32_t> rows(static_cast<size_t>(part.w) * static_cast<size_t>(part.h));
-    if (SDL_RenderReadPixels(Render.renderer, &part, SDL_PIXELFORMAT_ARGB8888, rows.data(),
-                             part.w * 4) != 0)
+    if (SDL_RenderReadPixels(Render.renderer, &part, SDL_PIXELFORMAT_ARGB8888, rows.data(), part.w * 4) != 0)
         return grab;
     for (int row = 0; row < part.h; row++)
         for (int col = 0; col < part.w; col++)
-            WritePixel(grab, part.x - x + col, part.y - y + row,
-                       rows[static_cast<size_t>(row) * static_cast<size_t>(part.w) + static_cast<size_t>(col)]);
+            WritePixel(
+                grab, part.x - x + col, part.y - y + row,
+                rows[static_cast<size_t>(row) * static_cast<size_t>(part.w) + static_cast<size_t>(col)]);
     return grab;
 }
 

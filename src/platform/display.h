@@ -38,9 +38,9 @@ void SelectBackend(int kind);
 bool OpenDisplay(int width, int height, int depth, int refresh, const std::string& title);
 void CloseDisplay();
 bool DisplayIsOpen();
-int DisplayBackend();                    // 0..2 as above, -1 when closed or when SDL chose
-std::string DisplayRendererName();        // SDL's name of the renderer in use, "" when closed
-std::string VideoDriverName();            // SDL's video driver while a display is open ("x11", "dummy")
+int DisplayBackend();                          // 0..2 as above, -1 when closed or when SDL chose
+std::string DisplayRendererName();             // SDL's name of the renderer in use, "" when closed
+std::string VideoDriverName();                 // SDL's video driver while a display is open ("x11", "dummy")
 void SetWindowTitle(const std::string& title); // Latin-1 text
 
 // Sets the drawing area: from now on drawing coordinates and mouse positions are in width x height,

@@ -14,13 +14,16 @@ namespace {
 
 constexpr float DegreesToRadians = 3.14159265358979f / 180.0f;
 
-float Ratio(int a, int b) { return b > 0 ? static_cast<float>(a) / static_cast<float>(b) : 1.0f; }
+float Ratio(int a, int b) {
+    return b > 0 ? static_cast<float>(a) / static_cast<float>(b) : 1.0f;
+}
 
 // Four corners given relative to the anchor, filled with the pen colour as two triangles.
 void FillQuad(SDL_Renderer* renderer, const Placement& place, const float corners[4][2]) {
     SDL_Color color = PenColor();
     SDL_Vertex vertices[4];
-    for (int i = 0; i < 4; i++) vertices[i] = SDL_Vertex{Place(place, corners[i][0], corners[i][1]), color, {0, 0}};
+    for (int i = 0; i < 4; i++)
+        vertices[i] = SDL_Vertex{Place(place, corners[i][0], corners[i][1]), color, {0, 0}};
     static const int Indices[6] = {0, 1, 2, 0, 2, 3};
     SDL_SetRenderDrawBlendMode(renderer, BlendModeFor(Pen.blend));
     SDL_RenderGeometry(renderer, nullptr, vertices, 4, Indices, 6);
@@ -48,10 +51,14 @@ Placement PlacementAt(float x, float y) {
 
 SDL_BlendMode BlendModeFor(int kind) {
     switch (kind) {
-    case 0: return SDL_BLENDMODE_NONE;
-    case 2: return SDL_BLENDMODE_MUL; // multiplies, and leaves transparent source pixels out
-    case 3: return SDL_BLENDMODE_ADD;
-    default: return SDL_BLENDMODE_BLEND;
+    case 0:
+        return SDL_BLENDMODE_NONE;
+    case 2:
+        return SDL_BLENDMODE_MUL; // multiplies, and leaves transparent source pixels out
+    case 3:
+        return SDL_BLENDMODE_ADD;
+    default:
+        return SDL_BLENDMODE_BLEND;
     }
 }
 
@@ -59,8 +66,11 @@ SDL_Color PenColor() {
     // Shade multiplies by (colour x alpha + 1 - alpha): SDL's multiply mode adds dst x (1 - alpha) by
     // itself, so weighting the colour by alpha makes alpha fade between no change and the full multiply.
     float weight = Pen.blend == 2 ? Pen.alpha : 1.0f;
-    auto channel = [weight](int v) { return static_cast<Uint8>(std::lround(static_cast<float>(v) * weight)); };
-    return SDL_Color{channel(Pen.r), channel(Pen.g), channel(Pen.b), static_cast<Uint8>(std::lround(Pen.alpha * 255.0f))};
+    auto channel = [weight](int v) {
+        return static_cast<Uint8>(std::lround(static_cast<float>(v) * weight));
+    };
+    return SDL_Color{channel(Pen.r), channel(Pen.g), channel(Pen.b),
+                     static_cast<Uint8>(std::lround(Pen.alpha * 255.0f))};
 }
 
 DrawRecord PenRecord(DrawKind kind, float x, float y) {
@@ -86,14 +96,18 @@ void SetColor(int r, int g, int b) {
     Pen.b = std::clamp(b, 0, 255);
 }
 
-void SetAlpha(float alpha) { Pen.alpha = std::isnan(alpha) ? 0.0f : std::clamp(alpha, 0.0f, 1.0f); }
+void SetAlpha(float alpha) {
+    Pen.alpha = std::isnan(alpha) ? 0.0f : std::clamp(alpha, 0.0f, 1.0f);
+}
 
 void SetScale(float scaleX, float scaleY) {
     Pen.scaleX = scaleX;
     Pen.scaleY = scaleY;
 }
 
-void SetRotation(float degrees) { Pen.rotation = degrees; }
+void SetRotation(float degrees) {
+    Pen.rotation = degrees;
+}
 
 void SetBlend(int kind) {
     if (kind >= 0 && kind <= 3) Pen.blend = kind;
@@ -152,8 +166,10 @@ void DrawLine(float x1, float y1, float x2, float y2) {
     float half = 0.5f * std::max(1.0f, 1.0f / (toWindow > 0 ? toWindow : 1.0f));
     float nx = length > 0 ? -dy / length * half : 0, ny = length > 0 ? dx / length * half : half;
     float ex = length > 0 ? dx / length * half : half, ey = length > 0 ? dy / length * half : 0;
-    const float corners[4][2] = {{-ex + nx, -ey + ny}, {dx + ex + nx, dy + ey + ny},
-                                 {dx + ex - nx, dy + ey - ny}, {-ex - nx, -ey - ny}};
+    const float corners[4][2] = {{-ex + nx, -ey + ny},
+                                 {dx + ex + nx, dy + ey + ny},
+                                 {dx + ex - nx, dy + ey - ny},
+                                 {-ex - nx, -ey - ny}};
     FillQuad(renderer, place, corners);
 }
 

@@ -17,9 +17,9 @@ struct DrawState {
     int r = 255, g = 255, b = 255; // 0..255
     float alpha = 1;               // 0..1
     float scaleX = 1, scaleY = 1;
-    float rotation = 0;            // degrees
-    int blend = 1;                 // 0..3
-    int font = 0;                  // font handle (font.h), 0 = none
+    float rotation = 0; // degrees
+    int blend = 1;      // 0..3
+    int font = 0;       // font handle (font.h), 0 = none
 };
 
 extern DrawState Pen;
@@ -28,10 +28,10 @@ void SetColor(int r, int g, int b); // each clamped to 0..255
 void SetAlpha(float alpha);         // clamped to 0..1
 void SetScale(float scaleX, float scaleY);
 void SetRotation(float degrees);
-void SetBlend(int kind);            // 0..3; any other value changes nothing
-void ResetPen();                    // white, alpha 1, scale 1, rotation 0, blend 1; keeps the font
+void SetBlend(int kind); // 0..3; any other value changes nothing
+void ResetPen();         // white, alpha 1, scale 1, rotation 0, blend 1; keeps the font
 
-void ClearScreen(); // the whole frame to black
+void ClearScreen();                                         // the whole frame to black
 void DrawRect(float x, float y, float width, float height); // filled, in the current colour and state
 void DrawLine(float x1, float y1, float x2, float y2);
 

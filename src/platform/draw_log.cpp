@@ -18,11 +18,16 @@ double CostOwed = 0; // fractions of a millisecond not yet moved onto the clock
 
 const char* KindName(DrawKind kind) {
     switch (kind) {
-    case DrawKind::Clear: return "clear";
-    case DrawKind::Image: return "image";
-    case DrawKind::Rect: return "rect";
-    case DrawKind::Line: return "line";
-    case DrawKind::Text: return "text";
+    case DrawKind::Clear:
+        return "clear";
+    case DrawKind::Image:
+        return "image";
+    case DrawKind::Rect:
+        return "rect";
+    case DrawKind::Line:
+        return "line";
+    case DrawKind::Text:
+        return "text";
     }
     return "?";
 }
@@ -34,13 +39,17 @@ void RecordDraws(bool on) {
     ClearDrawLog();
 }
 
-bool RecordingDraws() { return Recording; }
+bool RecordingDraws() {
+    return Recording;
+}
 void ClearDrawLog() {
     DrawLog.clear();
     Dropped = 0;
 }
 
-long DrawLogDropped() { return Dropped; }
+long DrawLogDropped() {
+    return Dropped;
+}
 
 void LogDraw(const DrawRecord& record) {
     if (!Recording) return;
@@ -60,7 +69,8 @@ int CountDraws(DrawKind kind) {
 int CountImageDraws(int image, int frame) {
     int count = 0;
     for (const DrawRecord& record : DrawLog)
-        if (record.kind == DrawKind::Image && record.image == image && (frame < 0 || record.frame == frame)) count++;
+        if (record.kind == DrawKind::Image && record.image == image && (frame < 0 || record.frame == frame))
+            count++;
     return count;
 }
 
@@ -70,7 +80,9 @@ const DrawRecord* FindTextDraw(const std::string& text) {
     return nullptr;
 }
 
-bool TextDrawn(const std::string& text) { return FindTextDraw(text) != nullptr; }
+bool TextDrawn(const std::string& text) {
+    return FindTextDraw(text) != nullptr;
+}
 
 std::vector<std::string> DrawnTexts() {
     std::vector<std::string> texts;
@@ -83,7 +95,8 @@ std::string DescribeDraw(const DrawRecord& record) {
     char where[160];
     switch (record.kind) {
     case DrawKind::Image:
-        std::snprintf(where, sizeof where, " %d frame %d at (%g, %g)", record.image, record.frame, record.x, record.y);
+        std::snprintf(where, sizeof where, " %d frame %d at (%g, %g)", record.image, record.frame, record.x,
+                      record.y);
         break;
     case DrawKind::Rect:
         std::snprintf(where, sizeof where, " (%g, %g) %g x %g", record.x, record.y, record.w, record.h);
@@ -94,11 +107,14 @@ std::string DescribeDraw(const DrawRecord& record) {
     case DrawKind::Text:
         std::snprintf(where, sizeof where, " font %d at (%g, %g)", record.font, record.x, record.y);
         break;
-    case DrawKind::Clear: where[0] = '\0'; break;
+    case DrawKind::Clear:
+        where[0] = '\0';
+        break;
     }
     char state[160];
     std::snprintf(state, sizeof state, " colour %d,%d,%d alpha %g scale %g,%g rotation %g blend %d", record.r,
-                  record.g, record.b, record.alpha, record.scaleX, record.scaleY, record.rotation, record.blend);
+                  record.g, record.b, record.alpha, record.scaleX, record.scaleY, record.rotation,
+                  record.blend);
     std::string line = KindName(record.kind);
     if (record.kind == DrawKind::Text) line += " \"" + record.text + "\"";
     return line + where + state;
@@ -110,8 +126,12 @@ std::string DrawLogText() {
     return text;
 }
 
-void SkipRasterising(bool on) { RasterOff = on; }
-bool RasterisingSkipped() { return RasterOff; }
+void SkipRasterising(bool on) {
+    RasterOff = on;
+}
+bool RasterisingSkipped() {
+    return RasterOff;
+}
 
 void SetImageDrawCost(double ms) {
     CostMs = ms > 0 ? ms : 0;

@@ -20,9 +20,9 @@ enum class DrawKind { Clear, Image, Rect, Line, Text };
 // One draw call with the drawing state it was made in. Positions are in drawing-area units as passed.
 struct DrawRecord {
     DrawKind kind = DrawKind::Clear;
-    int image = 0;        // Image: handle and frame
+    int image = 0; // Image: handle and frame
     int frame = 0;
-    std::string text;     // Text: the string; font is the font handle
+    std::string text; // Text: the string; font is the font handle
     int font = 0;
     float x = 0, y = 0;   // Image: handle position; Rect, Text: top-left; Line: start
     float w = 0, h = 0;   // Rect: width and height
@@ -47,11 +47,11 @@ void LogDraw(const DrawRecord& record); // used by the drawing code; appends onl
 
 // Queries over the log.
 int CountDraws(DrawKind kind);
-int CountImageDraws(int image, int frame = -1);        // frame -1: any frame
+int CountImageDraws(int image, int frame = -1);          // frame -1: any frame
 const DrawRecord* FindTextDraw(const std::string& text); // first text draw of exactly this text
 bool TextDrawn(const std::string& text);
-std::vector<std::string> DrawnTexts();                  // every text drawn, in order
-std::string DrawLogText();                              // the whole log, one readable line a draw
+std::vector<std::string> DrawnTexts(); // every text drawn, in order
+std::string DrawLogText();             // the whole log, one readable line a draw
 std::string DescribeDraw(const DrawRecord& record);
 
 // With rasterising skipped, draw calls are logged (and cost) but nothing reaches the display; presents

@@ -62,7 +62,8 @@ std::vector<FontRec> Fonts(1); // slot 0: no font
 FT_Library Library = nullptr;
 
 FontRec* Find(int font) {
-    if (font <= 0 || font >= static_cast<int>(Fonts.size()) || !Fonts[static_cast<size_t>(font)].used) return nullptr;
+    if (font <= 0 || font >= static_cast<int>(Fonts.size()) || !Fonts[static_cast<size_t>(font)].used)
+        return nullptr;
     return &Fonts[static_cast<size_t>(font)];
 }
 
@@ -105,7 +106,8 @@ void MeasureFace(FontRec& rec) {
 
 void MeasureTiny(FontRec& rec) {
     float unit = rec.size / static_cast<float>(TinyCellH);
-    for (int code = FirstCode; code <= LastCode; code++) rec.advance[static_cast<size_t>(code)] = unit * TinyCellW;
+    for (int code = FirstCode; code <= LastCode; code++)
+        rec.advance[static_cast<size_t>(code)] = unit * TinyCellW;
     rec.ascent = unit * TinyRows;
     rec.descent = unit;
 }
@@ -118,7 +120,8 @@ struct Bitmap {
 
 Bitmap RenderFaceGlyph(FontRec& rec, int code) {
     Bitmap out;
-    FT_Int32 flags = FT_LOAD_RENDER | (rec.smooth ? FT_LOAD_TARGET_NORMAL : (FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME));
+    FT_Int32 flags =
+        FT_LOAD_RENDER | (rec.smooth ? FT_LOAD_TARGET_NORMAL : (FT_LOAD_TARGET_MONO | FT_LOAD_MONOCHROME));
     if (FT_Load_Char(rec.face, static_cast<FT_ULong>(code), flags) != 0) return out;
     const FT_Bitmap& bitmap = rec.face->glyph->bitmap;
     out.w = static_cast<int>(bitmap.width);
@@ -133,9 +136,11 @@ Bitmap RenderFaceGlyph(FontRec& rec, int code) {
             if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
                 value = (row[x / 8] & (0x80 >> (x % 8))) != 0 ? 255 : 0;
             } else if (bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) {
-                value = static_cast<uint8_t>(bitmap.num_grays > 1 ? row[x] * 255 / (bitmap.num_grays - 1) : row[x]);
+                value = static_cast<uint8_t>(bitmap.num_grays > 1 ? row[x] * 255 / (bitmap.num_grays - 1)
+                                                                  : row[x]);
             }
-            out.coverage[static_cast<size_t>(y) * static_cast<size_t>(out.w) + static_cast<size_t>(x)] = value;
+            out.coverage[static_cast<size_t>(y) * static_cast<size_t>(out.w) + static_cast<size_t>(x)] =
+                value;
         }
     }
     return out;
@@ -154,7 +159,8 @@ Bitmap RenderTinyGlyph(const FontRec& rec, int code, float scale) {
         int row = (bits >> (3 * (TinyRows - 1 - y / block))) & 7;
         for (int x = 0; x < out.w; x++)
             if ((row & (4 >> (x / block))) != 0)
-                out.coverage[static_cast<size_t>(y) * static_cast<size_t>(out.w) + static_cast<size_t>(x)] = 255;
+                out.coverage[static_cast<size_t>(y) * static_cast<size_t>(out.w) + static_cast<size_t>(x)] =
+                    255;
     }
     return out;
 }
@@ -183,7 +189,8 @@ int PackGlyphs(FontRec& rec, const std::vector<Bitmap>& bitmaps, int width) {
 }
 
 // White pixels whose alpha is the glyph coverage, so the vertex colour tints the text.
-std::vector<uint32_t> PaintAtlas(const FontRec& rec, const std::vector<Bitmap>& bitmaps, int width, int height) {
+std::vector<uint32_t> PaintAtlas(const FontRec& rec, const std::vector<Bitmap>& bitmaps, int width,
+                                 int height) {
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height), 0x00FFFFFFu);
     for (int code = FirstCode; code <= LastCode; code++) {
         const Bitmap& bitmap = bitmaps[static_cast<size_t>(code)];
@@ -192,7 +199,8 @@ std::vector<uint32_t> PaintAtlas(const FontRec& rec, const std::vector<Bitmap>& 
             uint32_t* out = &pixels[static_cast<size_t>(glyph.y + row) * static_cast<size_t>(width) +
                                     static_cast<size_t>(glyph.x)];
             const uint8_t* in = &bitmap.coverage[static_cast<size_t>(row) * static_cast<size_t>(bitmap.w)];
-            for (int col = 0; col < bitmap.w; col++) out[col] = (static_cast<uint32_t>(in[col]) << 24) | 0x00FFFFFFu;
+            for (int col = 0; col < bitmap.w; col++)
+                out[col] = (static_cast<uint32_t>(in[col]) << 24) | 0x00FFFFFFu;
         }
     }
     return pixels;
@@ -219,7 +227,8 @@ void BuildAtlas(SDL_Renderer* renderer, FontRec& rec, float scale) {
     int width = std::max(widest, static_cast<int>(std::ceil(std::sqrt(static_cast<double>(area) * 1.3))));
     int height = PackGlyphs(rec, bitmaps, width);
     std::vector<uint32_t> pixels = PaintAtlas(rec, bitmaps, width, height);
-    rec.atlas = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, width, height);
+    rec.atlas =
+        SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, width, height);
     if (rec.atlas == nullptr) return;
     rec.atlasW = width;
     rec.atlasH = height;
@@ -265,7 +274,9 @@ int LoadFont(const std::string& file, int pixelSize, bool smooth) {
     return AddFont(rec);
 }
 
-void SetFallbackFontFile(const std::string& file) { FallbackFile = file; }
+void SetFallbackFontFile(const std::string& file) {
+    FallbackFile = file;
+}
 
 void FreeFont(int font) {
     FontRec* rec = Find(font);
@@ -286,7 +297,9 @@ bool FontIsFallback(int font) {
     return rec != nullptr && rec->fallback;
 }
 
-void SetFont(int font) { Pen.font = font; }
+void SetFont(int font) {
+    Pen.font = font;
+}
 
 int TextWidth(const std::string& text) {
     const FontRec* rec = Find(Pen.font);
@@ -305,10 +318,11 @@ namespace {
 
 // Appends the two triangles of one glyph whose top-left corner is (left, top) relative to the text's
 // anchor, in drawing-area units.
-void AddGlyphQuad(const FontRec& rec, const Glyph& glyph, const Placement& place, float left, float top, bool snap,
-                  SDL_Color color, std::vector<SDL_Vertex>& vertices, std::vector<int>& indices) {
+void AddGlyphQuad(const FontRec& rec, const Glyph& glyph, const Placement& place, float left, float top,
+                  bool snap, SDL_Color color, std::vector<SDL_Vertex>& vertices, std::vector<int>& indices) {
     float scale = rec.atlasScale;
-    float right = left + static_cast<float>(glyph.w) / scale, bottom = top + static_cast<float>(glyph.h) / scale;
+    float right = left + static_cast<float>(glyph.w) / scale,
+          bottom = top + static_cast<float>(glyph.h) / scale;
     SDL_FPoint corners[4] = {Place(place, left, top), Place(place, right, top), Place(place, right, bottom),
                              Place(place, left, bottom)};
     if (snap) {
@@ -353,14 +367,14 @@ void DrawText(const std::string& text, float x, float y) {
         if (c < FirstCode) continue;
         const Glyph& glyph = rec->glyphs[c];
         if (glyph.w > 0 && glyph.h > 0)
-            AddGlyphQuad(*rec, glyph, place, pen + glyph.left / scale, rec->ascent - glyph.top / scale, snap, color,
-                         vertices, indices);
+            AddGlyphQuad(*rec, glyph, place, pen + glyph.left / scale, rec->ascent - glyph.top / scale, snap,
+                         color, vertices, indices);
         pen += rec->advance[c];
     }
     if (vertices.empty()) return;
     SDL_SetTextureBlendMode(rec->atlas, BlendModeFor(Pen.blend));
-    SDL_RenderGeometry(renderer, rec->atlas, vertices.data(), static_cast<int>(vertices.size()), indices.data(),
-                       static_cast<int>(indices.size()));
+    SDL_RenderGeometry(renderer, rec->atlas, vertices.data(), static_cast<int>(vertices.size()),
+                       indices.data(), static_cast<int>(indices.size()));
 }
 
 } // namespace glimmet

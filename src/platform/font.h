@@ -15,11 +15,11 @@ namespace glimmet {
 // Returns a font handle, or 0 for a pixel size below 1. smooth = anti-aliased.
 int LoadFont(const std::string& file, int pixelSize, bool smooth);
 void FreeFont(int font);
-bool FontIsFallback(int font);         // the file could not be used and a stand-in was loaded
+bool FontIsFallback(int font); // the file could not be used and a stand-in was loaded
 // The stand-in font file tried first (DejaVu Sans from the system by default); "" = built-in font only.
 void SetFallbackFontFile(const std::string& file);
 
-void SetFont(int font);                // the current font of the drawing state (0 = none: text draws nothing)
+void SetFont(int font); // the current font of the drawing state (0 = none: text draws nothing)
 int TextWidth(const std::string& text);  // in the current font, drawing-area units, without the scale
 int TextHeight(const std::string& text); // the font's line height (ascent + descent); 0 without a font
 

@@ -19,8 +19,8 @@ struct ImageRec {
     int flags = 0;
     std::vector<uint32_t> pixels; // frame after frame, each row by row
     SDL_Texture* texture = nullptr;
-    int columns = 1;              // frames per row of the texture
-    bool textureStale = true;     // the pixels changed since the texture was filled
+    int columns = 1;          // frames per row of the texture
+    bool textureStale = true; // the pixels changed since the texture was filled
 };
 
 // Slot 0 is the empty image.
@@ -85,8 +85,8 @@ bool ReadyTexture(SDL_Renderer* renderer, ImageRec& rec) {
         rec.texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC,
                                         rec.columns * cellW, rows * cellH);
         if (rec.texture == nullptr) return false;
-        SDL_SetTextureScaleMode(rec.texture,
-                                (rec.flags & ImageFiltered) != 0 ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+        SDL_SetTextureScaleMode(rec.texture, (rec.flags & ImageFiltered) != 0 ? SDL_ScaleModeLinear
+                                                                              : SDL_ScaleModeNearest);
     }
     int texW = 0, texH = 0;
     SDL_QueryTexture(rec.texture, nullptr, nullptr, &texW, &texH);
@@ -97,8 +97,8 @@ bool ReadyTexture(SDL_Renderer* renderer, ImageRec& rec) {
             int sy = std::clamp(y - Gutter, 0, rec.frameH - 1);
             for (int x = 0; x < cellW; x++) {
                 int sx = std::clamp(x - Gutter, 0, rec.frameW - 1);
-                sheet[static_cast<size_t>(top + y) * static_cast<size_t>(texW) + static_cast<size_t>(left + x)] =
-                    rec.pixels[PixelIndex(rec, f, sx, sy)];
+                sheet[static_cast<size_t>(top + y) * static_cast<size_t>(texW) +
+                      static_cast<size_t>(left + x)] = rec.pixels[PixelIndex(rec, f, sx, sy)];
             }
         }
     }
@@ -110,8 +110,8 @@ bool ReadyTexture(SDL_Renderer* renderer, ImageRec& rec) {
 // The frame's rectangle inside the texture.
 SDL_Rect FrameRect(const ImageRec& rec, int frame) {
     int cellW = rec.frameW + 2 * Gutter, cellH = rec.frameH + 2 * Gutter;
-    return SDL_Rect{(frame % rec.columns) * cellW + Gutter, (frame / rec.columns) * cellH + Gutter, rec.frameW,
-                    rec.frameH};
+    return SDL_Rect{(frame % rec.columns) * cellW + Gutter, (frame / rec.columns) * cellH + Gutter,
+                    rec.frameW, rec.frameH};
 }
 
 // Drawing through geometry: used when a rotation meets a drawing area scaled unequally on its two axes,
@@ -167,8 +167,8 @@ Box Bounds(const ImageRec& rec, const Placement& place) {
 
 // Upright frames: every pixel is an axis-aligned rectangle, so the test is exact. For each opaque pixel
 // of A, the pixels of B under its rectangle are looked up directly.
-bool OverlapUpright(const ImageRec& a, int frameA, float xA, float yA, const ImageRec& b, int frameB, float xB,
-                    float yB, float sx, float sy) {
+bool OverlapUpright(const ImageRec& a, int frameA, float xA, float yA, const ImageRec& b, int frameB,
+                    float xB, float yB, float sx, float sy) {
     for (int j = 0; j < a.frameH; j++) {
         float y0 = yA + (static_cast<float>(j) - a.handleY) * sy, y1 = y0 + sy;
         // B's pixel rows under this row of A (open intervals: touching edges do not overlap)
@@ -180,7 +180,8 @@ bool OverlapUpright(const ImageRec& a, int frameA, float xA, float yA, const Ima
         for (int i = 0; i < a.frameW; i++) {
             if (!Opaque(a, frameA, i, j)) continue;
             float x0 = xA + (static_cast<float>(i) - a.handleX) * sx, x1 = x0 + sx;
-            float u0 = (std::min(x0, x1) - xB) / sx + b.handleX, u1 = (std::max(x0, x1) - xB) / sx + b.handleX;
+            float u0 = (std::min(x0, x1) - xB) / sx + b.handleX,
+                  u1 = (std::max(x0, x1) - xB) / sx + b.handleX;
             if (sx < 0) std::swap(u0, u1);
             int colFirst = std::max(0, static_cast<int>(std::floor(u0)));
             int colLast = std::min(b.frameW - 1, static_cast<int>(std::ceil(u1)) - 1);
@@ -208,9 +209,11 @@ bool OverlapSampled(const ImageRec& a, int frameA, const Placement& placeA, cons
         for (float px = both.left + step * 0.5f; px < both.right; px += step) {
             float u, v;
             AreaToFrame(a, placeA, px, py, u, v);
-            if (!Opaque(a, frameA, static_cast<int>(std::floor(u)), static_cast<int>(std::floor(v)))) continue;
+            if (!Opaque(a, frameA, static_cast<int>(std::floor(u)), static_cast<int>(std::floor(v))))
+                continue;
             AreaToFrame(b, placeB, px, py, u, v);
-            if (Opaque(b, frameB, static_cast<int>(std::floor(u)), static_cast<int>(std::floor(v)))) return true;
+            if (Opaque(b, frameB, static_cast<int>(std::floor(u)), static_cast<int>(std::floor(v))))
+                return true;
         }
     }
     return false;
@@ -218,8 +221,12 @@ bool OverlapSampled(const ImageRec& a, int frameA, const Placement& placeA, cons
 
 } // namespace
 
-void SetCentreHandles(bool on) { CentreOn = on; }
-bool CentreHandles() { return CentreOn; }
+void SetCentreHandles(bool on) {
+    CentreOn = on;
+}
+bool CentreHandles() {
+    return CentreOn;
+}
 
 int LoadImage(const std::string& file, int flags) {
     Pixmap picture = LoadPixmap(file);
@@ -237,11 +244,13 @@ int LoadAnimImage(const std::string& file, int frameW, int frameH, int first, in
     rec.frameH = frameH;
     rec.frames = std::min(count, available);
     rec.flags = flags;
-    rec.pixels.resize(static_cast<size_t>(rec.frames) * static_cast<size_t>(frameW) * static_cast<size_t>(frameH));
+    rec.pixels.resize(static_cast<size_t>(rec.frames) * static_cast<size_t>(frameW) *
+                      static_cast<size_t>(frameH));
     for (int f = 0; f < rec.frames; f++) {
         int left = (first + f) % perRow * frameW, top = (first + f) / perRow * frameH;
         for (int y = 0; y < frameH; y++)
-            for (int x = 0; x < frameW; x++) rec.pixels[PixelIndex(rec, f, x, y)] = ReadPixel(picture, left + x, top + y);
+            for (int x = 0; x < frameW; x++)
+                rec.pixels[PixelIndex(rec, f, x, y)] = ReadPixel(picture, left + x, top + y);
     }
     return AddImage(std::move(rec));
 }
@@ -257,7 +266,9 @@ int ImageFromPixmap(const Pixmap& pixmap, int flags) {
     return AddImage(std::move(rec));
 }
 
-int CreateImage(int width, int height, int flags) { return ImageFromPixmap(CreatePixmap(width, height), flags); }
+int CreateImage(int width, int height, int flags) {
+    return ImageFromPixmap(CreatePixmap(width, height), flags);
+}
 
 void FreeImage(int image) {
     ImageRec* rec = Find(image);
@@ -334,17 +345,20 @@ void DrawImage(int image, float x, float y, int frame) {
                   static_cast<float>(rec->frameW) * sx * place.toWindowX,
                   static_cast<float>(rec->frameH) * sy * place.toWindowY};
     int flip = (Pen.scaleX < 0 ? SDL_FLIP_HORIZONTAL : 0) | (Pen.scaleY < 0 ? SDL_FLIP_VERTICAL : 0);
-    SDL_RenderCopyExF(renderer, rec->texture, &src, &dst, Pen.rotation, &centre, static_cast<SDL_RendererFlip>(flip));
+    SDL_RenderCopyExF(renderer, rec->texture, &src, &dst, Pen.rotation, &centre,
+                      static_cast<SDL_RendererFlip>(flip));
 }
 
 bool ImagesOverlap(int imageA, int frameA, float xA, float yA, int imageB, int frameB, float xB, float yB) {
     const ImageRec* a = Find(imageA);
     const ImageRec* b = Find(imageB);
-    if (a == nullptr || b == nullptr || frameA < 0 || frameA >= a->frames || frameB < 0 || frameB >= b->frames)
+    if (a == nullptr || b == nullptr || frameA < 0 || frameA >= a->frames || frameB < 0 ||
+        frameB >= b->frames)
         return false;
     if (Pen.scaleX == 0.0f || Pen.scaleY == 0.0f) return false;
     Placement placeA = PlacementAt(xA, yA), placeB = PlacementAt(xB, yB);
-    if (Pen.rotation == 0.0f) return OverlapUpright(*a, frameA, xA, yA, *b, frameB, xB, yB, Pen.scaleX, Pen.scaleY);
+    if (Pen.rotation == 0.0f)
+        return OverlapUpright(*a, frameA, xA, yA, *b, frameB, xB, yB, Pen.scaleX, Pen.scaleY);
     return OverlapSampled(*a, frameA, placeA, *b, frameB, placeB);
 }
 

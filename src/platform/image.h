@@ -30,7 +30,7 @@ int ImageFromPixmap(const Pixmap& pixmap, int flags); // one frame, a copy of th
 int CreateImage(int width, int height, int flags);    // one frame, transparent black
 void FreeImage(int image);
 
-int ImageWidth(int image);  // of one frame; 0 for the empty image
+int ImageWidth(int image); // of one frame; 0 for the empty image
 int ImageHeight(int image);
 int ImageFrames(int image);
 uint32_t ImagePixel(int image, int frame, int x, int y); // ARGB after masking; 0 outside

@@ -15,7 +15,9 @@ namespace {
 // Larger pictures are refused rather than allocated: no picture of ours comes near this.
 constexpr long long MaxPixels = 64LL * 1024 * 1024;
 
-void PngError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void PngError(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
 void PngWarning(png_structp, png_const_charp) {}
 
 // Writes prepared RGBA rows. Only plain data lives in this frame, so the longjmp of an error is safe.
@@ -77,7 +79,9 @@ Pixmap LoadPixmap(const std::string& file) {
     return pixmap;
 }
 
-bool PixmapEmpty(const Pixmap& pixmap) { return pixmap.width <= 0 || pixmap.height <= 0; }
+bool PixmapEmpty(const Pixmap& pixmap) {
+    return pixmap.width <= 0 || pixmap.height <= 0;
+}
 
 uint32_t ReadPixel(const Pixmap& pixmap, int x, int y) {
     if (x < 0 || y < 0 || x >= pixmap.width || y >= pixmap.height) return 0;

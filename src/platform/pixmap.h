@@ -20,17 +20,25 @@ Pixmap CreatePixmap(int width, int height); // all pixels 0 (transparent black);
 Pixmap LoadPixmap(const std::string& file); // empty when the file is missing, damaged or not a PNG
 bool PixmapEmpty(const Pixmap& pixmap);
 
-uint32_t ReadPixel(const Pixmap& pixmap, int x, int y);              // 0 outside the pixmap
-void WritePixel(Pixmap& pixmap, int x, int y, uint32_t argb);        // ignored outside the pixmap
+uint32_t ReadPixel(const Pixmap& pixmap, int x, int y);       // 0 outside the pixmap
+void WritePixel(Pixmap& pixmap, int x, int y, uint32_t argb); // ignored outside the pixmap
 bool SavePixmapPng(const Pixmap& pixmap, const std::string& file, int zlibLevel); // false on any failure
 
 constexpr uint32_t Argb(int a, int r, int g, int b) {
     return (static_cast<uint32_t>(a & 255) << 24) | (static_cast<uint32_t>(r & 255) << 16) |
            (static_cast<uint32_t>(g & 255) << 8) | static_cast<uint32_t>(b & 255);
 }
-constexpr int AlphaOf(uint32_t argb) { return static_cast<int>(argb >> 24); }
-constexpr int RedOf(uint32_t argb) { return static_cast<int>((argb >> 16) & 255); }
-constexpr int GreenOf(uint32_t argb) { return static_cast<int>((argb >> 8) & 255); }
-constexpr int BlueOf(uint32_t argb) { return static_cast<int>(argb & 255); }
+constexpr int AlphaOf(uint32_t argb) {
+    return static_cast<int>(argb >> 24);
+}
+constexpr int RedOf(uint32_t argb) {
+    return static_cast<int>((argb >> 16) & 255);
+}
+constexpr int GreenOf(uint32_t argb) {
+    return static_cast<int>((argb >> 8) & 255);
+}
+constexpr int BlueOf(uint32_t argb) {
+    return static_cast<int>(argb & 255);
+}
 
 } // namespace glimmet

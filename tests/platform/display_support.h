@@ -43,10 +43,13 @@ class DisplayTest : public testing::Test {
 };
 
 // The colour of one display pixel of the frame drawn so far.
-inline uint32_t PixelAt(int x, int y) { return ReadPixel(GrabScreen(x, y, 1, 1), 0, 0); }
+inline uint32_t PixelAt(int x, int y) {
+    return ReadPixel(GrabScreen(x, y, 1, 1), 0, 0);
+}
 
 inline std::string Rgb(uint32_t argb) {
-    return std::to_string(RedOf(argb)) + "," + std::to_string(GreenOf(argb)) + "," + std::to_string(BlueOf(argb));
+    return std::to_string(RedOf(argb)) + "," + std::to_string(GreenOf(argb)) + "," +
+           std::to_string(BlueOf(argb));
 }
 
 // Whether the pixel is within tolerance of (r, g, b) on every channel.
@@ -54,9 +57,12 @@ inline testing::AssertionResult ColourNear(uint32_t argb, int r, int g, int b, i
     if (std::abs(RedOf(argb) - r) <= tolerance && std::abs(GreenOf(argb) - g) <= tolerance &&
         std::abs(BlueOf(argb) - b) <= tolerance)
         return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "pixel is " << Rgb(argb) << ", expected " << r << "," << g << "," << b;
+    return testing::AssertionFailure()
+           << "pixel is " << Rgb(argb) << ", expected " << r << "," << g << "," << b;
 }
 
-inline std::string Fixture(const std::string& name) { return std::string(GLIMMET_FIXTURES) + "/" + name; }
+inline std::string Fixture(const std::string& name) {
+    return std::string(GLIMMET_FIXTURES) + "/" + name;
+}
 
 } // namespace glimmet::test

@@ -158,7 +158,8 @@ TEST_P(DisplayOnX, DrawsIntoTheReadableFrame) {
     setenv("DISPLAY", x, 1);
     SelectBackend(GetParam());
     ASSERT_TRUE(OpenDisplay(320, 240, 0, 60, "test"));
-    if (VideoDriverName() != "x11") GTEST_SKIP() << "the video system was already started on " << VideoDriverName();
+    if (VideoDriverName() != "x11")
+        GTEST_SKIP() << "the video system was already started on " << VideoDriverName();
     EXPECT_EQ(DisplayBackend(), GetParam());
     EXPECT_EQ(DisplayRendererName(), BackendDrivers[GetParam()]);
     SetVirtualResolution(640, 480);
@@ -170,7 +171,7 @@ TEST_P(DisplayOnX, DrawsIntoTheReadableFrame) {
     WritePixel(white, 0, 0, Argb(255, 255, 255, 255));
     int image = ImageFromPixmap(white, ImageMasked); // the right pixel is transparent
     SetScale(10, 10);
-    SetRotation(90); // the white half now points up
+    SetRotation(90);               // the white half now points up
     DrawImage(image, 400, 300, 0); // about display pixel (200, 150)
     PresentFrame(false);
     EXPECT_TRUE(ColourNear(PixelAt(60, 55), 255, 128, 0));

@@ -14,7 +14,8 @@ namespace {
 int RedBlueImage(int flags) {
     Pixmap pixmap = CreatePixmap(4, 2);
     for (int y = 0; y < 2; y++)
-        for (int x = 0; x < 4; x++) WritePixel(pixmap, x, y, x < 2 ? Argb(255, 255, 0, 0) : Argb(255, 0, 0, 255));
+        for (int x = 0; x < 4; x++)
+            WritePixel(pixmap, x, y, x < 2 ? Argb(255, 255, 0, 0) : Argb(255, 0, 0, 255));
     return ImageFromPixmap(pixmap, flags);
 }
 
@@ -74,7 +75,7 @@ TEST_F(DrawPixels, RotationWithUnevenAreaScaleStillTurnsAboutTheHandle) {
     SetCentreHandles(true);
     int image = RedBlueImage(0);
     SetScale(5, 5);
-    SetRotation(180); // red now on the right
+    SetRotation(180);            // red now on the right
     DrawImage(image, 50, 50, 0); // 20 x 10 area units = 40 x 10 display pixels about (100, 50)
     EXPECT_TRUE(ColourNear(PixelAt(85, 50), 0, 0, 255));
     EXPECT_TRUE(ColourNear(PixelAt(115, 50), 255, 0, 0));
@@ -108,13 +109,13 @@ TEST_P(BlendKinds, RectangleAndImageMixAsTheKindSays) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllKinds, BlendKinds,
-                         testing::Values(BlendCase{0, 0.5f, 200, 100, 50},   // solid ignores alpha
-                                         BlendCase{1, 1.0f, 200, 100, 50},   // alpha, opaque
-                                         BlendCase{1, 0.5f, 150, 125, 125},  // alpha, half
-                                         BlendCase{1, 0.0f, 100, 150, 200},  // alpha 0 leaves all
-                                         BlendCase{2, 1.0f, 78, 59, 39},     // shade: multiply
-                                         BlendCase{2, 0.5f, 89, 104, 120},   // half-way to the multiply
-                                         BlendCase{3, 1.0f, 255, 250, 250},  // light: add
+                         testing::Values(BlendCase{0, 0.5f, 200, 100, 50},    // solid ignores alpha
+                                         BlendCase{1, 1.0f, 200, 100, 50},    // alpha, opaque
+                                         BlendCase{1, 0.5f, 150, 125, 125},   // alpha, half
+                                         BlendCase{1, 0.0f, 100, 150, 200},   // alpha 0 leaves all
+                                         BlendCase{2, 1.0f, 78, 59, 39},      // shade: multiply
+                                         BlendCase{2, 0.5f, 89, 104, 120},    // half-way to the multiply
+                                         BlendCase{3, 1.0f, 255, 250, 250},   // light: add
                                          BlendCase{3, 0.5f, 200, 200, 225})); // add, weighted by alpha
 
 TEST_F(DrawPixels, BlendKindOutsideTheFourChangesNothing) {
@@ -135,9 +136,9 @@ TEST_F(DrawPixels, MaskedBlackIsTransparentUnmaskedBlackIsDrawn) {
     SetScale(10, 10);
     DrawImage(masked, 0, 0, 0);
     DrawImage(plain, 0, 10, 0);
-    EXPECT_TRUE(ColourNear(PixelAt(5, 5), 255, 0, 0));    // masked black: background shows
+    EXPECT_TRUE(ColourNear(PixelAt(5, 5), 255, 0, 0)); // masked black: background shows
     EXPECT_TRUE(ColourNear(PixelAt(15, 5), 255, 255, 255));
-    EXPECT_TRUE(ColourNear(PixelAt(5, 15), 0, 0, 0));     // unmasked black is drawn
+    EXPECT_TRUE(ColourNear(PixelAt(5, 15), 0, 0, 0)); // unmasked black is drawn
     EXPECT_EQ(ImagePixel(masked, 0, 0, 0), 0u);
     EXPECT_EQ(ImagePixel(plain, 0, 0, 0), Argb(255, 0, 0, 0));
 }

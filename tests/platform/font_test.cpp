@@ -64,13 +64,14 @@ TEST_F(FontMeasure, SameMeasuresInAreaUnitsAtTwoDisplaySizes) {
     Measured small = MeasureAndDraw(SystemFont, 640, 480);
     EXPECT_EQ(big.width, small.width);
     EXPECT_EQ(big.height, small.height);
-    EXPECT_GT(big.width, 48 * 5);  // 13 characters at 48 pixels
+    EXPECT_GT(big.width, 48 * 5); // 13 characters at 48 pixels
     EXPECT_LT(big.width, 48 * 13);
     EXPECT_GE(big.height, 48);
     EXPECT_LT(big.height, 48 * 2);
     // The drawn text spans about its measured width, starting at its left edge, at either size.
     for (const auto& [m, scale] : {std::pair{big, 1.0f}, std::pair{small, 0.5f}}) {
-        float litLeft = static_cast<float>(m.lit.left) / scale, litRight = static_cast<float>(m.lit.right) / scale;
+        float litLeft = static_cast<float>(m.lit.left) / scale,
+              litRight = static_cast<float>(m.lit.right) / scale;
         EXPECT_NEAR(litLeft, 100, 8);
         EXPECT_NEAR(litRight - litLeft, static_cast<float>(m.width), 12);
         EXPECT_GE(static_cast<float>(m.lit.top) / scale, 200);
@@ -99,7 +100,7 @@ TEST_F(FontMeasure, BuiltInFontDrawsAndMeasuresWhenNoFontFileWorks) {
     ASSERT_NE(font, 0);
     EXPECT_TRUE(FontIsFallback(font));
     SetFont(font);
-    EXPECT_EQ(TextWidth("ABC"), 24);  // cells of 4 x 6 units, 2 area units a unit at size 12
+    EXPECT_EQ(TextWidth("ABC"), 24); // cells of 4 x 6 units, 2 area units a unit at size 12
     EXPECT_EQ(TextHeight("ABC"), 12);
     SetColor(255, 255, 255);
     DrawText("I", 20, 40); // a 3 x 5 glyph of 2-unit blocks: area 20..26 x 40..50, display 10..12 x 20..24
@@ -143,7 +144,7 @@ TEST_F(FontMeasure, RotatedScaledAndColouredText) {
     EXPECT_GE(lit.left, 100 - 24);
     EXPECT_GE(lit.top, 20);
     EXPECT_LE(lit.bottom, 20 + 2 * 24);
-    EXPECT_GT(lit.bottom - lit.top, 24); // two glyphs one under the other
+    EXPECT_GT(lit.bottom - lit.top, 24);                                     // two glyphs one under the other
     EXPECT_TRUE(ColourNear(PixelAt(lit.right - 1, lit.top + 1), 255, 0, 0)); // the top bar of the first I
 }
 

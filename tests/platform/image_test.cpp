@@ -123,8 +123,8 @@ bool CoveredAt(const Pixmap& p, float handleX, float handleY, float x, float y, 
     float dx = cx - x, dy = cy - y;
     float rx = dx * std::cos(rad) + dy * std::sin(rad), ry = -dx * std::sin(rad) + dy * std::cos(rad);
     float u = rx / Pen.scaleX + handleX, v = ry / Pen.scaleY + handleY;
-    return AlphaOf(ReadPixel(p, static_cast<int>(std::floor(u)), static_cast<int>(std::floor(v)))) != 0 && u >= 0 &&
-           v >= 0;
+    return AlphaOf(ReadPixel(p, static_cast<int>(std::floor(u)), static_cast<int>(std::floor(v)))) != 0 &&
+           u >= 0 && v >= 0;
 }
 
 bool BruteOverlap(const Pixmap& a, float xA, float yA, const Pixmap& b, float xB, float yB, bool centre) {
@@ -162,11 +162,16 @@ TEST_P(ImageOverlap, AgreesWithBruteForceOverEveryOffset) {
     int touching = 0, apart = 0;
     for (int dy = -16; dy <= 16; dy++) {
         for (int dx = -16; dx <= 16; dx++) {
-            bool expected = BruteOverlap(a, 0, 0, b, static_cast<float>(dx), static_cast<float>(dy), placing.centre);
-            ASSERT_EQ(ImagesOverlap(imageA, 0, 0, 0, imageB, 0, static_cast<float>(dx), static_cast<float>(dy)), expected)
+            bool expected =
+                BruteOverlap(a, 0, 0, b, static_cast<float>(dx), static_cast<float>(dy), placing.centre);
+            ASSERT_EQ(
+                ImagesOverlap(imageA, 0, 0, 0, imageB, 0, static_cast<float>(dx), static_cast<float>(dy)),
+                expected)
                 << "B at (" << dx << ", " << dy << ")";
             // The test is symmetric.
-            ASSERT_EQ(ImagesOverlap(imageB, 0, static_cast<float>(dx), static_cast<float>(dy), imageA, 0, 0, 0), expected);
+            ASSERT_EQ(
+                ImagesOverlap(imageB, 0, static_cast<float>(dx), static_cast<float>(dy), imageA, 0, 0, 0),
+                expected);
             (expected ? touching : apart)++;
         }
     }
@@ -175,7 +180,8 @@ TEST_P(ImageOverlap, AgreesWithBruteForceOverEveryOffset) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Placements, ImageOverlap,
-                         testing::Values(Placing{1, 1, 0, false}, Placing{2, 2, 0, true}, // the game's touch test
+                         testing::Values(Placing{1, 1, 0, false},
+                                         Placing{2, 2, 0, true}, // the game's touch test
                                          Placing{2, 2, 0, false}, Placing{3, 1, 0, false},
                                          Placing{-2, 2, 0, true}, Placing{2, -3, 0, false},
                                          Placing{2, 2, 90, true}, Placing{1, 2, 180, false},
@@ -187,13 +193,13 @@ TEST(ImageOverlapCases, EdgesTouchingIsNotOverlap) {
     int a = ImageFromPixmap(block, 0);
     SetScale(2, 2);
     EXPECT_TRUE(ImagesOverlap(a, 0, 0, 0, a, 0, 3.9f, 0));
-    EXPECT_FALSE(ImagesOverlap(a, 0, 0, 0, a, 0, 4, 0));  // side by side
-    EXPECT_FALSE(ImagesOverlap(a, 0, 0, 0, a, 0, 4, 4));  // corner to corner
+    EXPECT_FALSE(ImagesOverlap(a, 0, 0, 0, a, 0, 4, 0)); // side by side
+    EXPECT_FALSE(ImagesOverlap(a, 0, 0, 0, a, 0, 4, 4)); // corner to corner
     EXPECT_TRUE(ImagesOverlap(a, 0, 0, 0, a, 0, -3.5f, 3.5f));
     EXPECT_FALSE(ImagesOverlap(a, 0, 0, 0, a, 1, 0, 0)); // no frame 1
-    EXPECT_FALSE(ImagesOverlap(a, 0, 0, 0, 0, 0, 0, 0));  // the empty image
+    EXPECT_FALSE(ImagesOverlap(a, 0, 0, 0, 0, 0, 0, 0)); // the empty image
     SetScale(0, 2);
-    EXPECT_FALSE(ImagesOverlap(a, 0, 0, 0, a, 0, 0, 0));  // nothing covered at scale 0
+    EXPECT_FALSE(ImagesOverlap(a, 0, 0, 0, a, 0, 0, 0)); // nothing covered at scale 0
     SetRotation(30);
     SetScale(2, 2);
     EXPECT_TRUE(ImagesOverlap(a, 0, 0, 0, a, 0, 1, 1));

@@ -14,7 +14,8 @@ namespace {
 Pixmap Gradient(int width, int height) {
     Pixmap p = CreatePixmap(width, height);
     for (int y = 0; y < height; y++)
-        for (int x = 0; x < width; x++) WritePixel(p, x, y, Argb(x * 16 + 15, y * 20, x * 7 + y, 255 - x * 3));
+        for (int x = 0; x < width; x++)
+            WritePixel(p, x, y, Argb(x * 16 + 15, y * 20, x * 7 + y, 255 - x * 3));
     return p;
 }
 
@@ -65,7 +66,7 @@ TEST(PixmapPixels, ReadAndWriteInsideOnly) {
     Pixmap p = CreatePixmap(3, 2);
     ASSERT_EQ(p.pixels.size(), 6u);
     WritePixel(p, 2, 1, 0xFF123456u);
-    WritePixel(p, 3, 1, 0xFFFFFFFFu);  // outside: ignored
+    WritePixel(p, 3, 1, 0xFFFFFFFFu); // outside: ignored
     WritePixel(p, -1, 0, 0xFFFFFFFFu);
     EXPECT_EQ(ReadPixel(p, 2, 1), 0xFF123456u);
     EXPECT_EQ(ReadPixel(p, 0, 0), 0u);
