@@ -62,20 +62,28 @@ Image Cliff() {
     return Resolve(c);
 }
 
+// A floating island of crystal rock, kept inside the frame so that no edge of the layer shows.
 Image CrystalGround() {
     Canvas c = MakeCanvas(64, 64, 6);
-    // Rolling ground along the bottom.
-    Fill(c, 0, 50, 64, 64,
-         [](float x, float y) { return y >= 56.5f + 2.2f * std::sin(x * 0.16f) + 1.2f * std::sin(x * 0.41f + 1); },
-         VGrad(Col(0x8A58C8), Col(0x3A2470), 53, 64));
-    // Crystal spires rising at both edges, framing the middle.
+    Fill(c, 2, 42, 62, 63,
+         [](float x, float y) {
+             float top = 46.0f + 1.6f * std::sin(x * 0.2f) + 0.8f * std::sin(x * 0.53f + 1);
+             float u = (x - 32) / 29;
+             float bottom = 49.0f + 12.0f * std::sqrt(std::max(0.0f, 1 - u * u)) - 2.0f * std::fabs(std::sin(x * 0.35f));
+             return x > 3 && x < 61 && y >= top && y <= bottom;
+         },
+         [](float x, float y) {
+             Colour c = y < 49.5f ? Col(0xA070E0) : Mix(Col(0x6A44B0), Col(0x2E1E60), std::clamp((y - 49) / 12, 0.0f, 1.0f));
+             return std::sin(x * 0.8f - y * 0.6f) > 0.85f ? Scale(c, 0.85f) : c;
+         });
+    // Crystal spires on the island: tall at both ends, small ones between, the middle left open.
     struct Spire {
         float x, base, top, w;
         int colour;
     };
-    const Spire spires[] = {{3, 60, 36, 3.2f, 0x60D8FF}, {8, 60, 46, 2.4f, 0xFF70D0}, {12.5f, 60, 52, 1.8f, 0xFFD040},
-                            {60, 60, 40, 3.0f, 0x70F0A0}, {55.5f, 60, 49, 2.2f, 0x60D8FF}, {51.5f, 60, 54, 1.6f, 0xFF70D0},
-                            {30, 60, 55, 1.5f, 0xFFD040}, {35, 61, 57, 1.2f, 0x60D8FF}};
+    const Spire spires[] = {{8, 48, 28, 3.0f, 0x60D8FF},  {13, 48, 36, 2.3f, 0xFF70D0}, {17.5f, 48, 41, 1.7f, 0xFFD040},
+                            {57, 48, 30, 2.8f, 0x70F0A0}, {52, 48, 38, 2.2f, 0x60D8FF}, {47.5f, 48, 42, 1.6f, 0xFF70D0},
+                            {28, 47, 43, 1.3f, 0xFFD040}, {36, 47, 44, 1.1f, 0x60D8FF}};
     for (const Spire& s : spires) {
         Colour base = Col(s.colour);
         Poly(c, {{s.x - s.w, s.base}, {s.x - s.w, s.top + s.w * 1.6f}, {s.x, s.top}, {s.x + s.w, s.top + s.w * 1.6f},
@@ -225,14 +233,14 @@ Image Backdrop() {
                 }
             float edge = (d2 - d1) / 2;  // distance to the border with the nearest other stone
             float grain = TileNoise(px / 8, py / 8, size / 8, 11) * 0.6f + TileNoise(px / 32, py / 32, size / 32, 12) * 0.4f;
-            Colour stone = Mix(Col(0x4C5274), Col(0x6A6A90), best->tone);
-            stone = Scale(stone, 0.82f + 0.3f * grain);
+            Colour stone = Mix(Col(0x464A66), Col(0x55587A), best->tone);
+            stone = Scale(stone, 0.9f + 0.16f * grain);
             // Light from the upper left on the rim of each stone.
             float lx = (px - bx) / std::max(d1, 1.0f), ly = (py - by) / std::max(d1, 1.0f);
             float rim = std::clamp(1.0f - edge / 9.0f, 0.0f, 1.0f);
             float lit = -(lx * 0.6f + ly * 0.8f);
-            stone = Scale(stone, 1.0f + 0.35f * rim * lit);
-            Colour c = edge < 2.0f ? Col(0x22243A) : stone;
+            stone = Scale(stone, 1.0f + 0.22f * rim * lit);
+            Colour c = edge < 1.6f ? Col(0x2C2E46) : stone;
             PutPixel(img, x, y, Rgb(static_cast<int>(c.r), static_cast<int>(c.g), static_cast<int>(c.b)) | 0x010101);
         }
     return img;

@@ -100,9 +100,9 @@ Image Glimmet(int shape, Colour base, float glintX, float glintY) {
 // A stone block: lit (bright ice) or unlit (dark slate); the same shape, so a lit ledge matches the walls.
 Image Block(bool lit) {
     Canvas c = MakeCanvas(32, 32);
-    Colour base = lit ? Col(0xB8E4FF) : Col(0x4A4F72);
-    Colour light = lit ? Col(0xFFFFFF) : Col(0x6C7196);
-    Colour dark = lit ? Col(0x5A9AD8) : Col(0x2C2E4A);
+    Colour base = lit ? Col(0xB8E4FF) : Col(0x7A5A44);
+    Colour light = lit ? Col(0xFFFFFF) : Col(0x9A7A5C);
+    Colour dark = lit ? Col(0x5A9AD8) : Col(0x4A3426);
     Box(c, 0, 0, 32, 32, [=](float x, float y) {
         float edge = std::min({x, y, 32 - x, 32 - y});
         if (edge < 3) return (x < 32 - y && (y < 3 || x < 3)) ? light : dark;
@@ -110,14 +110,14 @@ Image Block(bool lit) {
         return Mix(base, light, 0.12f * n);
     });
     // A crystal vein across the face: glowing when lit, a dull crack when not.
-    Colour vein = lit ? Col(0xFFFFFF) : Col(0x383A5A);
+    Colour vein = lit ? Col(0xFFFFFF) : Col(0x4A3426);
     Line(c, 7, 9, 13, 14, 1.3f, Flat(vein));
     Line(c, 13, 14, 12, 21, 1.3f, Flat(vein));
     Line(c, 13, 14, 22, 17, 1.3f, Flat(vein));
     if (lit) {
         Sparkle(c, 22.5f, 9.5f, 3.2f, Col(0xFFFFFF));
     } else {
-        Box(c, 21, 8, 24, 11, Flat(Col(0x5A5F86)));  // the glint's dark socket
+        Box(c, 21, 8, 24, 11, Flat(Col(0x5A4030)));  // the glint's dark socket
     }
     return Resolve(c);
 }

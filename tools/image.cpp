@@ -122,6 +122,7 @@ bool ReadPng(const std::string& path, Image& img) {
     if (w <= 0 || h <= 0 || w > 16384 || h > 16384 || png_get_rowbytes(png, info) != static_cast<size_t>(w) * 4)
         png_error(png, "unsupported picture");
     out = MakeImage(w, h);
+    out.alpha.assign(out.px.size(), 255);
     row.resize(static_cast<size_t>(w) * h * 4);
     rows.resize(static_cast<size_t>(h));
     for (int y = 0; y < h; ++y) rows[static_cast<size_t>(y)] = &row[static_cast<size_t>(y) * w * 4];
@@ -131,6 +132,7 @@ bool ReadPng(const std::string& path, Image& img) {
         for (int x = 0; x < w; ++x) {
             const png_byte* p = &row[(static_cast<size_t>(y) * w + x) * 4];
             out.px[static_cast<size_t>(y) * w + x] = Rgb(p[0], p[1], p[2]);
+            out.alpha[static_cast<size_t>(y) * w + x] = p[3];
         }
     png_destroy_read_struct(&png, &info, nullptr);
     std::fclose(f);

@@ -16,6 +16,7 @@ struct Image {
     int w = 0;
     int h = 0;
     std::vector<uint32_t> px;  // 0xRRGGBB, row by row; 0 is the mask colour
+    std::vector<uint8_t> alpha;  // as read from a file (255 where it had none); empty when drawn
 };
 
 Image MakeImage(int w, int h);
