@@ -54,6 +54,18 @@ void ApplyMask(ImageRec& rec) {
         if ((p & 0x00FFFFFFu) == 0) p = 0;
 }
 
+// A pixel index from a coordinate in frame pixels, held within -1..limit first so that far-away or
+// undefined coordinates convert safely (they land outside the frame).
+int PixelFloor(float v, int limit) {
+    if (!(v > -1.0f)) return -1;
+    return v >= static_cast<float>(limit) ? limit : static_cast<int>(std::floor(v));
+}
+
+int PixelCeil(float v, int limit) {
+    if (!(v > -1.0f)) return -1;
+    return v >= static_cast<float>(limit) ? limit : static_cast<int>(std::ceil(v));
+}
+
 int AddImage(ImageRec rec) {
     rec.used = true;
     rec.handleX = CentreOn ? static_cast<float>(rec.frameW) * 0.5f : 0.0f;
@@ -174,8 +186,8 @@ bool OverlapUpright(const ImageRec& a, int frameA, float xA, float yA, const Ima
         // B's pixel rows under this row of A (open intervals: touching edges do not overlap)
         float v0 = (std::min(y0, y1) - yB) / sy + b.handleY, v1 = (std::max(y0, y1) - yB) / sy + b.handleY;
         if (sy < 0) std::swap(v0, v1);
-        int rowFirst = std::max(0, static_cast<int>(std::floor(v0)));
-        int rowLast = std::min(b.frameH - 1, static_cast<int>(std::ceil(v1)) - 1);
+        int rowFirst = std::max(0, PixelFloor(v0, b.frameH));
+        int rowLast = std::min(b.frameH - 1, PixelCeil(v1, b.frameH) - 1);
         if (rowFirst > rowLast) continue;
         for (int i = 0; i < a.frameW; i++) {
             if (!Opaque(a, frameA, i, j)) continue;
@@ -183,8 +195,8 @@ bool OverlapUpright(const ImageRec& a, int frameA, float xA, float yA, const Ima
             float u0 = (std::min(x0, x1) - xB) / sx + b.handleX,
                   u1 = (std::max(x0, x1) - xB) / sx + b.handleX;
             if (sx < 0) std::swap(u0, u1);
-            int colFirst = std::max(0, static_cast<int>(std::floor(u0)));
-            int colLast = std::min(b.frameW - 1, static_cast<int>(std::ceil(u1)) - 1);
+            int colFirst = std::max(0, PixelFloor(u0, b.frameW));
+            int colLast = std::min(b.frameW - 1, PixelCeil(u1, b.frameW) - 1);
             for (int v = rowFirst; v <= rowLast; v++)
                 for (int u = colFirst; u <= colLast; u++)
                     if (Opaque(b, frameB, u, v)) return true;
@@ -201,19 +213,22 @@ bool OverlapSampled(const ImageRec& a, int frameA, const Placement& placeA, cons
     Box both{std::max(boxA.left, boxB.left), std::max(boxA.top, boxB.top), std::min(boxA.right, boxB.right),
              std::min(boxA.bottom, boxB.bottom)};
     if (both.left >= both.right || both.top >= both.bottom) return false;
-    float step = std::min(std::fabs(placeA.scaleX), std::fabs(placeA.scaleY)) / 4.0f;
-    float width = both.right - both.left, height = both.bottom - both.top;
-    constexpr float MaxSamples = 1.0e6f;
+    double step = std::min(std::fabs(placeA.scaleX), std::fabs(placeA.scaleY)) / 4.0;
+    double width = static_cast<double>(both.right) - both.left,
+           height = static_cast<double>(both.bottom) - both.top;
+    constexpr double MaxSamples = 1.0e6;
     if (width / step * height / step > MaxSamples) step = std::sqrt(width * height / MaxSamples);
-    for (float py = both.top + step * 0.5f; py < both.bottom; py += step) {
-        for (float px = both.left + step * 0.5f; px < both.right; px += step) {
+    // Counted loops: a float stepped by addition would stall far from the origin.
+    long columns = std::lround(std::ceil(width / step)), rows = std::lround(std::ceil(height / step));
+    for (long row = 0; row < rows; row++) {
+        float py = static_cast<float>(both.top + (static_cast<double>(row) + 0.5) * step);
+        for (long column = 0; column < columns; column++) {
+            float px = static_cast<float>(both.left + (static_cast<double>(column) + 0.5) * step);
             float u, v;
             AreaToFrame(a, placeA, px, py, u, v);
-            if (!Opaque(a, frameA, static_cast<int>(std::floor(u)), static_cast<int>(std::floor(v))))
-                continue;
+            if (!Opaque(a, frameA, PixelFloor(u, a.frameW), PixelFloor(v, a.frameH))) continue;
             AreaToFrame(b, placeB, px, py, u, v);
-            if (Opaque(b, frameB, static_cast<int>(std::floor(u)), static_cast<int>(std::floor(v))))
-                return true;
+            if (Opaque(b, frameB, PixelFloor(u, b.frameW), PixelFloor(v, b.frameH))) return true;
         }
     }
     return false;
@@ -355,7 +370,10 @@ bool ImagesOverlap(int imageA, int frameA, float xA, float yA, int imageB, int f
     if (a == nullptr || b == nullptr || frameA < 0 || frameA >= a->frames || frameB < 0 ||
         frameB >= b->frames)
         return false;
-    if (Pen.scaleX == 0.0f || Pen.scaleY == 0.0f) return false;
+    if (!std::isfinite(Pen.scaleX) || !std::isfinite(Pen.scaleY) || !std::isfinite(Pen.rotation) ||
+        Pen.scaleX == 0.0f || Pen.scaleY == 0.0f || !std::isfinite(xA) || !std::isfinite(yA) ||
+        !std::isfinite(xB) || !std::isfinite(yB))
+        return false;
     Placement placeA = PlacementAt(xA, yA), placeB = PlacementAt(xB, yB);
     if (Pen.rotation == 0.0f)
         return OverlapUpright(*a, frameA, xA, yA, *b, frameB, xB, yB, Pen.scaleX, Pen.scaleY);

@@ -208,6 +208,26 @@ TEST(ImageOverlapCases, EdgesTouchingIsNotOverlap) {
     ResetDrawingTestMode();
 }
 
+TEST(ImageOverlapCases, FarAwayAndUndefinedPlacesAreSafe) {
+    Pixmap block = CreatePixmap(4, 4);
+    for (uint32_t& p : block.pixels) p = Argb(255, 1, 1, 1);
+    int a = ImageFromPixmap(block, 0);
+    for (float rotation : {0.0f, 30.0f}) {
+        ResetPen();
+        SetRotation(rotation);
+        EXPECT_TRUE(ImagesOverlap(a, 0, 1e6f, 1e6f, a, 0, 1e6f + 3, 1e6f)) << rotation;
+        ImagesOverlap(a, 0, 1e9f, 1e9f, a, 0, 1e9f, 1e9f); // beyond float precision: only has to end
+        EXPECT_FALSE(ImagesOverlap(a, 0, -3e38f, 0, a, 0, 3e38f, 0)) << rotation;
+        EXPECT_FALSE(ImagesOverlap(a, 0, NAN, 0, a, 0, 0, 0)) << rotation;
+        SetScale(INFINITY, 1);
+        EXPECT_FALSE(ImagesOverlap(a, 0, 0, 0, a, 0, 0, 0)) << rotation;
+        SetScale(1e-30f, 1e-30f);
+        EXPECT_FALSE(ImagesOverlap(a, 0, 0, 0, a, 0, 5, 5)) << rotation;
+    }
+    CloseDisplay();
+    ResetDrawingTestMode();
+}
+
 TEST(ImageOverlapCases, TransparentPixelsNeverTouch) {
     Pixmap ring = CreatePixmap(3, 3);
     for (uint32_t& p : ring.pixels) p = Argb(255, 0, 0, 0); // black: masked away below
