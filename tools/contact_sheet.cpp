@@ -153,8 +153,13 @@ int main(int argc, char** argv) {
               Load(files + "/Common/Brindle.png", site);
     Image sheet = MakeImage(2000, 2460);
     Fill(sheet, 0, 0, sheet.w, sheet.h, {48, 48, 64}, {48, 48, 64});
-    TitleScreen(sheet, 0, 0, menu, title);
-    GameRoom(sheet, 0, 980, gfx, wall, lev);
+    // Each scene is drawn on its own picture, so nothing spills over its neighbours.
+    Image screen = MakeImage(1280, 960);
+    TitleScreen(screen, 0, 0, menu, title);
+    Blit(sheet, screen, 0, 0);
+    Image room = MakeImage(1152, 832);
+    GameRoom(room, 0, 0, gfx, wall, lev);
+    Blit(sheet, room, 0, 980);
     auto strip = [&sheet](const Image& img, int x, int y, float scale) {
         Draw(sheet, img, 0, img.w, img.h, static_cast<float>(x), static_cast<float>(y), scale, false, 1.0f);
     };
