@@ -65,31 +65,32 @@ Image Player(const Pose& p) {
 // A cut gem on the floor of its cell, with glints. `shape` picks the cut.
 Image Glimmet(int shape, Colour base, float glintX, float glintY) {
     Canvas c = MakeCanvas(32, 32);
-    Colour hi = Mix(base, Col(0xFFFFFF), 0.55f), lo = Scale(base, 0.55f), mid = Scale(base, 0.85f);
-    float cx = 16, cy = 20;
+    Colour hi = Mix(base, Col(0xFFFFFF), 0.55f), lo = Scale(base, 0.68f), mid = Scale(base, 0.88f);
+    const float cx = 16, cy = 19, k = 1.22f;  // gems are drawn a little larger than designed
+    auto G = [=](float dx, float dy) { return Pt{cx + dx * k, cy + dy * k}; };
     if (shape == 0) {  // brilliant: crown and pavilion
-        Poly(c, {{cx - 10, cy - 3}, {cx - 6, cy - 9}, {cx + 6, cy - 9}, {cx + 10, cy - 3}}, Flat(hi));
-        Poly(c, {{cx - 10, cy - 3}, {cx + 10, cy - 3}, {cx, cy + 10}}, Flat(mid));
-        Poly(c, {{cx - 3, cy - 3}, {cx + 10, cy - 3}, {cx, cy + 10}}, Flat(lo));
-        Poly(c, {{cx - 3, cy - 9}, {cx + 3, cy - 9}, {cx + 4, cy - 3}, {cx - 4, cy - 3}}, Flat(Mix(hi, Snow(), 0.5f)));
+        Poly(c, {G(-10, -3), G(-6, -9), G(6, -9), G(10, -3)}, Flat(hi));
+        Poly(c, {G(-10, -3), G(10, -3), G(0, 10)}, Flat(mid));
+        Poly(c, {G(-3, -3), G(10, -3), G(0, 10)}, Flat(lo));
+        Poly(c, {G(-3, -9), G(3, -9), G(4, -3), G(-4, -3)}, Flat(Mix(hi, Snow(), 0.5f)));
     } else if (shape == 1) {  // tall crystal
-        Poly(c, {{cx, cy - 13}, {cx + 6, cy - 6}, {cx + 6, cy + 6}, {cx, cy + 10}, {cx - 6, cy + 6}, {cx - 6, cy - 6}},
+        Poly(c, {G(0, -13), G(6, -6), G(6, 6), G(0, 10), G(-6, 6), G(-6, -6)},
              Flat(mid));
-        Poly(c, {{cx, cy - 13}, {cx + 6, cy - 6}, {cx + 6, cy + 6}, {cx, cy + 10}}, Flat(lo));
-        Poly(c, {{cx, cy - 13}, {cx - 6, cy - 6}, {cx - 2, cy - 4}, {cx, cy - 9}}, Flat(hi));
-        Line(c, cx - 2.5f, cy - 4, cx - 2.5f, cy + 5, 1.4f, Flat(hi));
+        Poly(c, {G(0, -13), G(6, -6), G(6, 6), G(0, 10)}, Flat(lo));
+        Poly(c, {G(0, -13), G(-6, -6), G(-2, -4), G(0, -9)}, Flat(hi));
+        Line(c, G(-2.5f, -4).x, G(-2.5f, -4).y, G(-2.5f, 5).x, G(-2.5f, 5).y, 1.6f, Flat(hi));
     } else if (shape == 2) {  // round pearl-cut
-        Disc(c, cx, cy, 9, Ball(cx, cy, 9, base));
-        Poly(c, {{cx - 4, cy - 4}, {cx + 4, cy - 4}, {cx + 4, cy + 4}, {cx - 4, cy + 4}}, Flat(Mix(base, Snow(), 0.3f)));
-        Poly(c, {{cx, cy - 4}, {cx + 4, cy}, {cx, cy + 4}, {cx - 4, cy}}, Flat(hi));
+        Disc(c, cx, cy, 9 * k, Ball(cx, cy, 9 * k, base));
+        Poly(c, {G(-4, -4), G(4, -4), G(4, 4), G(-4, 4)}, Flat(Mix(base, Snow(), 0.3f)));
+        Poly(c, {G(0, -4), G(4, 0), G(0, 4), G(-4, 0)}, Flat(hi));
     } else {  // emerald cut: octagon with a table
-        Poly(c, {{cx - 6, cy - 9}, {cx + 6, cy - 9}, {cx + 10, cy - 5}, {cx + 10, cy + 5}, {cx + 6, cy + 9},
-                 {cx - 6, cy + 9}, {cx - 10, cy + 5}, {cx - 10, cy - 5}},
+        Poly(c, {G(-6, -9), G(6, -9), G(10, -5), G(10, 5), G(6, 9),
+                 G(-6, 9), G(-10, 5), G(-10, -5)},
              Flat(lo));
-        Poly(c, {{cx - 6, cy - 9}, {cx + 6, cy - 9}, {cx + 10, cy - 5}, {cx - 10, cy - 5}}, Flat(hi));
-        Poly(c, {{cx - 10, cy - 5}, {cx - 6, cy - 9}, {cx - 6, cy + 9}, {cx - 10, cy + 5}}, Flat(mid));
-        Box(c, cx - 5, cy - 4, cx + 6, cy + 5, Flat(mid));
-        Box(c, cx - 5, cy - 4, cx + 6, cy - 2, Flat(hi));
+        Poly(c, {G(-6, -9), G(6, -9), G(10, -5), G(-10, -5)}, Flat(hi));
+        Poly(c, {G(-10, -5), G(-6, -9), G(-6, 9), G(-10, 5)}, Flat(mid));
+        Box(c, G(-5, -4).x, G(-5, -4).y, G(6, 5).x, G(6, 5).y, Flat(mid));
+        Box(c, G(-5, -4).x, G(-5, -4).y, G(6, -2).x, G(6, -2).y, Flat(hi));
     }
     Outline(c, 1.0f, Ink());
     Sparkle(c, glintX, glintY, 4.2f, Col(0xFFFFFF));
