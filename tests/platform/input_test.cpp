@@ -19,6 +19,7 @@ class PlatformInput : public testing::Test {
   protected:
     void SetUp() override {
         ResetInput();
+        PollInput(); // starts SDL's event queue, so that events pushed straight into it are kept
         SetDrawingArea(1280, 960, 1280, 960);
     }
     void TearDown() override {
