@@ -191,7 +191,7 @@ When AtFrame(long frame) {
 When AtTime(int ms) {
     return When{false, ms};
 }
-When Now() {
+When AtOnce() {
     return When{true, 0};
 }
 

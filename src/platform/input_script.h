@@ -23,7 +23,7 @@ struct When {
 
 When AtFrame(long frame);
 When AtTime(int ms);
-When Now(); // due at the next read of the input
+When AtOnce(); // due at the next read of the input
 
 bool PressKey(int code, When when); // false when the code has no key
 bool ReleaseKey(int code, When when);

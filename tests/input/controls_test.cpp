@@ -86,7 +86,7 @@ TEST_F(InputControls, KeyNames) {
 }
 
 TEST_F(InputControls, KeysBelowTenAndKey255NeverHold) {
-    for (int code : {8, 9, 13, 27, 90, 226}) ASSERT_TRUE(PressKey(code, Now()));
+    for (int code : {8, 9, 13, 27, 90, 226}) ASSERT_TRUE(PressKey(code, AtOnce()));
     EXPECT_FALSE(InputDown(9)) << "Tab";
     EXPECT_FALSE(InputDown(8)) << "Backspace";
     EXPECT_FALSE(InputDown(0));
@@ -98,7 +98,7 @@ TEST_F(InputControls, KeysBelowTenAndKey255NeverHold) {
 }
 
 TEST_F(InputControls, ControlDownReadsTheBinding) {
-    PressKey(90, Now());
+    PressKey(90, AtOnce());
     EXPECT_TRUE(ControlDown(10, 1));
     EXPECT_FALSE(ControlDown(11, 1));
     EXPECT_FALSE(ControlDown(10, 2)) << "unbound";
@@ -111,8 +111,8 @@ TEST_F(InputControls, ControlDownReadsTheBinding) {
 TEST_F(InputControls, CensusReadsRestPositionsAndHat) {
     int port = AttachTestJoystick("Rest Pad", 6, true);
     ASSERT_GE(port, 0);
-    SetJoyAxis(port, 1, 0.1f, Now());
-    SetJoyAxis(port, 5, -0.5f, Now());
+    SetJoyAxis(port, 1, 0.1f, AtOnce());
+    SetJoyAxis(port, 5, -0.5f, AtOnce());
     int hatless = AttachTestJoystick("Hatless", 3, false);
     JoystickCensus();
     int j = port + 1;
@@ -136,29 +136,29 @@ TEST_F(InputControls, CensusTakesAtMostFourSticks) {
 
 TEST_F(InputControls, AxesCompareStrictlyWithTheRestPosition) {
     int port = AttachTestJoystick("Pad", 4, true);
-    SetJoyAxis(port, 1, 0.1f, Now());
+    SetJoyAxis(port, 1, 0.1f, AtOnce());
     JoystickCensus();
     int j = port + 1;
-    SetJoyAxis(port, 1, -0.19f, Now());
+    SetJoyAxis(port, 1, -0.19f, AtOnce());
     EXPECT_FALSE(InputDown(Base(j) + 0)) << "Y- at -0.19";
-    SetJoyAxis(port, 1, -0.21f, Now());
+    SetJoyAxis(port, 1, -0.21f, AtOnce());
     EXPECT_TRUE(InputDown(Base(j) + 0)) << "Y- at -0.21";
     EXPECT_FALSE(InputDown(Base(j) + 1));
-    SetJoyAxis(port, 0, 0.31f, Now());
+    SetJoyAxis(port, 0, 0.31f, AtOnce());
     EXPECT_TRUE(InputDown(Base(j) + 3)) << "X+";
     EXPECT_FALSE(InputDown(Base(j) + 2));
-    SetJoyAxis(port, 3, -0.5f, Now());
+    SetJoyAxis(port, 3, -0.5f, AtOnce());
     EXPECT_TRUE(InputDown(Base(j) + 6)) << "U-";
 }
 
 TEST_F(InputControls, DiagonalHatHoldsTwoDirections) {
     int j = Stick();
-    SetJoyHat(j - 1, 0.375f, Now());
+    SetJoyHat(j - 1, 0.375f, AtOnce());
     EXPECT_TRUE(InputDown(Base(j) + 25)) << "Right";
     EXPECT_TRUE(InputDown(Base(j) + 28)) << "Down";
     EXPECT_FALSE(InputDown(Base(j) + 20));
     EXPECT_FALSE(InputDown(Base(j) + 23));
-    SetJoyHat(j - 1, -1, Now());
+    SetJoyHat(j - 1, -1, AtOnce());
     for (int d : {20, 23, 25, 28}) EXPECT_FALSE(InputDown(Base(j) + d)) << d;
 }
 
@@ -195,7 +195,7 @@ TEST_F(InputControls, StickWithoutHatHasNoHatInputs) {
 
 TEST_F(InputControls, SticksSwitchedOffOrAbsentNeverHold) {
     int j = Stick();
-    PressJoyButton(j - 1, 1, Now());
+    PressJoyButton(j - 1, 1, AtOnce());
     EXPECT_TRUE(InputDown(Base(j) + 31));
     JoyPresent[j] = 0;
     EXPECT_FALSE(InputDown(Base(j) + 31));
@@ -207,48 +207,48 @@ TEST_F(InputControls, SticksSwitchedOffOrAbsentNeverHold) {
 }
 
 TEST_F(InputControls, ScanInputTakesTheLowestKeyAndIgnoresWhileF11OrF12) {
-    PressKey(65, Now());
-    PressKey(38, Now());
+    PressKey(65, AtOnce());
+    PressKey(38, AtOnce());
     EXPECT_EQ(ScanInput(), 38);
-    PressKey(123, Now());
+    PressKey(123, AtOnce());
     EXPECT_EQ(ScanInput(), 0);
-    ReleaseKey(123, Now());
-    PressKey(122, Now());
+    ReleaseKey(123, AtOnce());
+    PressKey(122, AtOnce());
     EXPECT_EQ(ScanInput(), 0);
-    ReleaseKey(122, Now());
+    ReleaseKey(122, AtOnce());
     EXPECT_EQ(ScanInput(), 38);
 }
 
 TEST_F(InputControls, ScanInputOrderOnAStick) {
     int j = Stick();
     EXPECT_EQ(ScanInput(), 0);
-    PressJoyButton(j - 1, 2, Now());
+    PressJoyButton(j - 1, 2, AtOnce());
     EXPECT_EQ(ScanInput(), Base(j) + 32);
-    SetJoyHat(j - 1, 0.25f, Now());
+    SetJoyHat(j - 1, 0.25f, AtOnce());
     EXPECT_EQ(ScanInput(), Base(j) + 25) << "hat before buttons";
-    SetJoyHat(j - 1, 0.125f, Now());
+    SetJoyHat(j - 1, 0.125f, AtOnce());
     EXPECT_EQ(ScanInput(), Base(j) + 32) << "a diagonal is not captured";
-    SetJoyAxis(j - 1, 0, 0.9f, Now());
+    SetJoyAxis(j - 1, 0, 0.9f, AtOnce());
     EXPECT_EQ(ScanInput(), Base(j) + 3) << "axes first";
-    SetJoyAxis(j - 1, 1, -0.9f, Now());
+    SetJoyAxis(j - 1, 1, -0.9f, AtOnce());
     EXPECT_EQ(ScanInput(), Base(j) + 0) << "Y- before X+";
-    PressKey(90, Now());
+    PressKey(90, AtOnce());
     EXPECT_EQ(ScanInput(), 90) << "keys before sticks";
 }
 
 TEST_F(InputControls, ScanInputSkipsButtonNineteenAndUp) {
     int j = Stick(true, 24);
-    PressJoyButton(j - 1, 19, Now());
-    PressJoyButton(j - 1, 23, Now());
+    PressJoyButton(j - 1, 19, AtOnce());
+    PressJoyButton(j - 1, 23, AtOnce());
     EXPECT_EQ(ScanInput(), 0);
     EXPECT_TRUE(InputDown(Base(j) + 49)) << "button 19 still tests as held when bound";
-    PressJoyButton(j - 1, 18, Now());
+    PressJoyButton(j - 1, 18, AtOnce());
     EXPECT_EQ(ScanInput(), Base(j) + 48);
 }
 
 TEST_F(InputControls, ScanInputTriesButtonsBelowTheMaskOnly) {
     int j = Stick(true, 2);
-    PressJoyButton(j - 1, 1, Now());
+    PressJoyButton(j - 1, 1, AtOnce());
     EXPECT_EQ(ScanInput(), Base(j) + 31);
     JoyButtons[j] = 1; // as if the stick had one button
     EXPECT_EQ(ScanInput(), 0);

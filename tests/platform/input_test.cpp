@@ -45,22 +45,22 @@ void PushRawKey(SDL_Scancode scancode, bool down, bool repeat) {
 
 TEST_F(PlatformInput, KeyHeldFromPressToRelease) {
     EXPECT_FALSE(KeyDown(90));
-    ASSERT_TRUE(PressKey(90, Now()));
+    ASSERT_TRUE(PressKey(90, AtOnce()));
     EXPECT_TRUE(KeyDown(90));
     EXPECT_FALSE(KeyDown(88));
-    ASSERT_TRUE(ReleaseKey(90, Now()));
+    ASSERT_TRUE(ReleaseKey(90, AtOnce()));
     EXPECT_FALSE(KeyDown(90));
 }
 
 TEST_F(PlatformInput, HitsCountPressesSinceLastAsked) {
-    PressKey(13, Now());
-    ReleaseKey(13, Now());
-    PressKey(13, Now());
+    PressKey(13, AtOnce());
+    ReleaseKey(13, AtOnce());
+    PressKey(13, AtOnce());
     EXPECT_EQ(KeyHit(13), 2);
     EXPECT_EQ(KeyHit(13), 0);
     EXPECT_TRUE(KeyDown(13)) << "asking for hits leaves the held state alone";
-    ReleaseKey(13, Now());
-    PressKey(13, Now());
+    ReleaseKey(13, AtOnce());
+    PressKey(13, AtOnce());
     EXPECT_EQ(KeyHit(13), 1);
 }
 
@@ -74,9 +74,9 @@ TEST_F(PlatformInput, AutoRepeatIsNoNewHit) {
 }
 
 TEST_F(PlatformInput, FlushForgetsHitsAndTypedButNotHeldKeys) {
-    PressKey(27, Now());
-    PressMouse(1, Now());
-    TypeText("ab", Now());
+    PressKey(27, AtOnce());
+    PressMouse(1, AtOnce());
+    TypeText("ab", AtOnce());
     FlushKeys();
     EXPECT_EQ(KeyHit(27), 0);
     EXPECT_EQ(MouseHit(1), 0);
@@ -107,7 +107,7 @@ TEST_F(PlatformInput, ScriptedEventsWaitForTheirTime) {
 }
 
 TEST_F(PlatformInput, WaitLoopWithoutPresentSeesTheRelease) {
-    PressKey(27, Now());
+    PressKey(27, AtOnce());
     ReleaseKey(27, AtTime(Millis() + 50));
     int waited = 0;
     while (KeyDown(27) && waited < 1000) {
@@ -128,10 +128,10 @@ TEST_F(PlatformInput, EventsDueTogetherComeInDueOrder) {
 }
 
 TEST_F(PlatformInput, TypedCharactersAreLatin1WithQuestionMarksBeyond) {
-    TypeText("Ab\xE9", Now()); // é, sent as two UTF-8 bytes
-    TypeChar(0x20AC, Now());   // the euro sign
-    TypeChar(0x1F600, Now());  // four UTF-8 bytes
-    TypeChar(255, Now());
+    TypeText("Ab\xE9", AtOnce()); // é, sent as two UTF-8 bytes
+    TypeChar(0x20AC, AtOnce());   // the euro sign
+    TypeChar(0x1F600, AtOnce());  // four UTF-8 bytes
+    TypeChar(255, AtOnce());
     const int expected[] = {'A', 'b', 0xE9, '?', '?', 255, 0, 0};
     for (int code : expected) EXPECT_EQ(TypedChar(), code);
 }
@@ -191,19 +191,19 @@ TEST_F(PlatformInput, KeyTableRoundTrips) {
     EXPECT_EQ(VirtualKeyOfScancode(SDL_SCANCODE_UNKNOWN), 0);
     EXPECT_EQ(VirtualKeyOfScancode(-5), 0);
     EXPECT_EQ(VirtualKeyOfScancode(SDL_NUM_SCANCODES), 0);
-    EXPECT_FALSE(PressKey(16, Now())) << "no key has the generic shift code";
+    EXPECT_FALSE(PressKey(16, AtOnce())) << "no key has the generic shift code";
 }
 
 TEST_F(PlatformInput, MouseButtonsAreNotKeys) {
-    PressMouse(1, Now());
-    PressMouse(2, Now());
+    PressMouse(1, AtOnce());
+    PressMouse(2, AtOnce());
     EXPECT_TRUE(MouseDown(1));
     EXPECT_TRUE(MouseDown(2));
     EXPECT_FALSE(MouseDown(3));
     for (int code = 0; code <= 3; code++) EXPECT_FALSE(KeyDown(code));
     EXPECT_EQ(MouseHit(2), 1);
     EXPECT_EQ(MouseHit(2), 0);
-    ReleaseMouse(2, Now());
+    ReleaseMouse(2, AtOnce());
     EXPECT_FALSE(MouseDown(2));
     EXPECT_FALSE(MouseDown(0));
     EXPECT_FALSE(MouseDown(4));
@@ -211,7 +211,7 @@ TEST_F(PlatformInput, MouseButtonsAreNotKeys) {
 
 TEST_F(PlatformInput, MousePositionGoesThroughTheDrawingArea) {
     SetDrawingArea(1280, 960, 640, 480);
-    MoveMouseTo(200, 100, Now());
+    MoveMouseTo(200, 100, AtOnce());
     EXPECT_FLOAT_EQ(MouseX(), 200);
     EXPECT_FLOAT_EQ(MouseY(), 100);
     EXPECT_EQ(MouseWindowX(), 100);
@@ -249,8 +249,8 @@ TEST_F(PlatformInput, CloseRequestComesFromTheWindowOrSdlQuit) {
 }
 
 TEST_F(PlatformInput, LosingTheFocusReleasesEverything) {
-    PressKey(164, Now());
-    PressMouse(1, Now());
+    PressKey(164, AtOnce());
+    PressMouse(1, AtOnce());
     EXPECT_TRUE(KeyDown(164));
     SDL_Event event{};
     event.type = SDL_WINDOWEVENT;
@@ -269,7 +269,7 @@ TEST_F(PlatformInput, WorksWithAWindowOpen) {
     ASSERT_NE(window, nullptr) << SDL_GetError();
     SetDrawingArea(1280, 960, 640, 480);
     PollInput(); // takes the window's own events
-    TypeText("ok", Now());
+    TypeText("ok", AtOnce());
     EXPECT_EQ(TypedChar(), 'o');
     EXPECT_EQ(TypedChar(), 'k');
     MoveMouse(640, 480);

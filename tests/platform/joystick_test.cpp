@@ -37,9 +37,9 @@ TEST_F(PlatformJoystick, AxesReadFromMinusOneToOne) {
     int port = AttachTestJoystick("Pad", 4, true);
     ASSERT_GE(port, 0);
     for (int axis = 0; axis < 6; axis++) EXPECT_DOUBLE_EQ(JoystickAxis(port, axis), 0.0);
-    SetJoyAxis(port, 0, -1.0f, Now());
-    SetJoyAxis(port, 1, 0.5f, Now());
-    SetJoyAxis(port, 5, 1.0f, Now());
+    SetJoyAxis(port, 0, -1.0f, AtOnce());
+    SetJoyAxis(port, 1, 0.5f, AtOnce());
+    SetJoyAxis(port, 5, 1.0f, AtOnce());
     EXPECT_DOUBLE_EQ(JoystickAxis(port, 0), -1.0);
     EXPECT_NEAR(JoystickAxis(port, 1), 0.5, 1e-4);
     EXPECT_DOUBLE_EQ(JoystickAxis(port, 5), 1.0);
@@ -53,7 +53,7 @@ TEST_F(PlatformJoystick, HatReadsAFractionOfATurn) {
     EXPECT_DOUBLE_EQ(JoystickHat(port), -1.0);
     const double turns[] = {0, 0.125, 0.25, 0.375, 0.5, 0.625, 0.75, 0.875, -1};
     for (double turn : turns) {
-        SetJoyHat(port, static_cast<float>(turn), Now());
+        SetJoyHat(port, static_cast<float>(turn), AtOnce());
         EXPECT_DOUBLE_EQ(JoystickHat(port), turn);
     }
 }
@@ -73,14 +73,14 @@ TEST_F(PlatformJoystick, ButtonsFollowPressAndRelease) {
     EXPECT_TRUE(JoystickButton(port, 3));
     EXPECT_FALSE(JoystickButton(port, 2));
     EXPECT_FALSE(JoystickButton(port, 4)) << "beyond the stick's buttons";
-    ReleaseJoyButton(port, 3, Now());
+    ReleaseJoyButton(port, 3, AtOnce());
     EXPECT_FALSE(JoystickButton(port, 3));
 }
 
 TEST_F(PlatformJoystick, SurvivesTheJoystickSubsystemShuttingDown) {
     int port = AttachTestJoystick("Pad", 4, true);
     ASSERT_GE(port, 0);
-    PressJoyButton(port, 1, Now());
+    PressJoyButton(port, 1, AtOnce());
     EXPECT_TRUE(JoystickButton(port, 1));
     SDL_QuitSubSystem(SDL_INIT_JOYSTICK); // closes every stick behind our back
     EXPECT_FALSE(JoystickButton(port, 1));
@@ -88,7 +88,7 @@ TEST_F(PlatformJoystick, SurvivesTheJoystickSubsystemShuttingDown) {
     DetachTestJoysticks();
     int again = AttachTestJoystick("Pad", 4, true);
     ASSERT_GE(again, 0);
-    PressJoyButton(again, 2, Now());
+    PressJoyButton(again, 2, AtOnce());
     EXPECT_TRUE(JoystickButton(again, 2));
 }
 
