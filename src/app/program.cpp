@@ -3,10 +3,20 @@
 #include "app/debug_log.h"
 #include "app/setup_file.h"
 #include "app/shutdown.h"
+#include "audio/sound_effects.h"
+#include "display/assets.h"
+#include "display/frame.h"
+#include "display/graphics_mode.h"
+#include "display/messages.h"
+#include "display/toolkit.h"
+#include "game/score_popups.h"
 #include "input/controls.h"
+#include "input/settings_panel.h"
+#include "platform/audio.h"
 #include "platform/audio_drivers.h"
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "platform/input.h"
 #include "scores/fields.h"
 #include "scores/score_file.h"
 #include "scores/scramble.h"
@@ -59,11 +69,39 @@ void WriteLogHeader() {
     LogLine("Loading");
 }
 
-void RunProgram() {
-    GameTitle = BuildGameTitle();
+void CreateTables() {
+    DrawLimit.fill(0);
+    DrawLimit[1] = 50000;
+    DrawLimit[2] = 50000;
+    DrawCount.fill(0);
+    ModeW.fill(0);
+    ModeH.fill(0);
+    NamedFont.fill(0);
+    FontSlot.fill(0);
     ScoreList.clear();
+    ScoresLoaded = false;
+    MessageList.clear();
+    OreList.clear();
+    ChanSlot.fill(0);
+    SfxSound.fill(0);
+    NextSfxSlot = 20;
+    AssetsLoaded = 0;
+    OverlayOn = 1;
+    SettingsOpen = 0;
+    SkipDraw = 0;
+    Fps = 0;
+    PanelY = -300;
+    BackTint = BackTintTarget = {0.2f, 0.0f, 1.0f};
     SetDefaultBindings();
     SetDefaultSettings();
+}
+
+void RunProgram() {
+    GameTitle = BuildGameTitle();
+    ShowPointer(false);
+    LastFrameTime = Millis();
+    CreateTables();
+    JoystickCensus();
     BuildDefaultKey();
 
     ChangeDir("Files/");
@@ -72,17 +110,19 @@ void RunProgram() {
     WriteLogHeader();
     AudioDriverNames = AudioDriverList();
     LoadSetup();
+    OpenAudio();
     LogLine("Grabbing Previous Scores");
     LogLine("");
     EnterGameFolder();
 
     int loadingStart = Millis();
-    LoadScores();
+    ApplyGraphics();
     MouseMode = 0;
     BindRows = 4;
     BadgeCount = 16;
     PlayState = 0;
     LogLine("Finished Loading");
+    // The last loading frame stays on screen for at least 2.5 seconds from the start of loading.
     while (Millis() < loadingStart + 2500) SleepMs(5);
 
     CloseProgram();

@@ -37,6 +37,8 @@ std::string BuildGameTitle();
 std::string GameFolderName(); // the week number in three digits and "/": "291/"
 void EnterGameFolder();
 void SetDefaultSettings();
+// Every global table at its size and start value, with the default settings and bindings.
+void CreateTables();
 void WriteLogHeader();
 
 [[noreturn]] void RunProgram();

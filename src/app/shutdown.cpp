@@ -2,6 +2,8 @@
 
 #include "app/debug_log.h"
 #include "app/setup_file.h"
+#include "platform/audio.h"
+#include "platform/display.h"
 #include "platform/process.h"
 #include "scores/score_file.h"
 
@@ -15,6 +17,8 @@ void CloseProgram() {
     LogLine("Bye!");
     LogLine("");
     LogLine("Play again, soon!!");
+    CloseDisplay();
+    CloseAudio();
     CloseLog();
     EndProcess(0);
 }

@@ -25,6 +25,7 @@ std::vector<Scores> ScoreList;
 std::string LoginName;
 std::string LoginPassword;
 std::string PlayerName = "Player";
+bool ScoresLoaded = false;
 
 namespace {
 
@@ -101,6 +102,7 @@ bool ParseRecordText(const std::string& text, Scores& r) {
 }
 
 void LoadScores() {
+    ScoresLoaded = true;
     auto lines = ReadTextLines(ScoreFile);
     if (!lines) return;
     ReadCredentials(Unscramble((*lines)[0], LoginKey));

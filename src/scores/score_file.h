@@ -37,6 +37,9 @@ void AddScore(const Scores& record); // appends and sorts
 std::string RecordText(const Scores& record);
 bool ParseRecordText(const std::string& text, Scores& record); // false when the text holds no record
 
+// Whether LoadScores has run in this run of the program (whether or not the file existed).
+extern bool ScoresLoaded;
+
 void LoadScores();
 void SaveScores();
 

@@ -1,0 +1,11 @@
+#pragma once
+// The slide-down settings panel, driven once per frame by the frame step.
+
+namespace glimmet {
+
+extern int PanelY; // -300 hidden .. 20 fully open
+extern int ClickL, ClickR;
+
+void SettingsPanel();
+
+} // namespace glimmet
