@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <ostream>
 #include <string>
 
 #include "platform/area.h"
@@ -43,6 +44,10 @@ struct BackendCase {
     int wanted;
     int taken; // on the dummy driver only the software renderer runs
 };
+
+void PrintTo(const BackendCase& c, std::ostream* out) {
+    *out << "wanted " << c.wanted << " taken " << c.taken;
+}
 
 class BackendFallback : public DisplayTest, public testing::WithParamInterface<BackendCase> {};
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "platform/area.h"
 #include "platform/clock.h"
 #include "platform/display_support.h"
@@ -87,6 +89,10 @@ struct BlendCase {
     float alpha;
     int r, g, b; // expected over a background of (100, 150, 200) after drawing (200, 100, 50)
 };
+
+void PrintTo(const BlendCase& c, std::ostream* out) {
+    *out << "kind " << c.kind << " alpha " << c.alpha;
+}
 
 class BlendKinds : public DisplayTest, public testing::WithParamInterface<BlendCase> {};
 

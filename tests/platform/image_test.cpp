@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 
 #include "platform/display_support.h"
 #include "support/temp_dir.h"
@@ -142,6 +143,11 @@ struct Placing {
     float scaleX, scaleY, rotation;
     bool centre;
 };
+
+void PrintTo(const Placing& p, std::ostream* out) {
+    *out << "scale " << p.scaleX << "," << p.scaleY << " turn " << p.rotation
+         << (p.centre ? " centred" : " top-left");
+}
 
 class ImageOverlap : public testing::TestWithParam<Placing> {
   protected:
