@@ -253,6 +253,11 @@ class ArenaWalk {
     }
 
     bool Reached(int x, int y) const { return seen_[Index(Stand, x, y)] != 0; }
+    bool Touched(int x, int y) const {  // passed through in any way
+        for (int phase = 0; phase < Phases; ++phase)
+            if (seen_[Index(phase, x, y)]) return true;
+        return false;
+    }
 
   private:
     enum { Stand, Fall, Rise1, Rise2, Rise3, Top0, Top1, Top2, Phases };
@@ -302,6 +307,28 @@ class ArenaWalk {
     std::deque<State> queue_;
 };
 
+// The walk itself: three cells up is reachable, four is not, and walls hold.
+TEST(LevelWalk, WalkClimbsThreeCellsAndNoMore) {
+    std::fill(Arena.begin(), Arena.end(), 0);
+    for (int x = 10; x <= 60; ++x) SetArenaCell(x, 100, CellWall);          // ground, standing row 99
+    for (int x = 20; x <= 24; ++x) SetArenaCell(x, 97, CellLedge);          // three up: reachable
+    for (int x = 40; x <= 44; ++x) SetArenaCell(x, 96, CellLedge);          // four up: not
+    for (int x = 50; x <= 56; ++x) SetArenaCell(x, 90, CellWall);           // a closed box on the ground
+    for (int y = 90; y <= 99; ++y) {
+        SetArenaCell(50, y, CellWall);
+        SetArenaCell(56, y, CellWall);
+    }
+    ArenaWalk walk;
+    walk.From(12, 99);
+    walk.Run();
+    EXPECT_TRUE(walk.Reached(30, 99));
+    EXPECT_TRUE(walk.Reached(22, 96));
+    EXPECT_FALSE(walk.Reached(42, 95));
+    EXPECT_FALSE(walk.Reached(53, 99));
+    EXPECT_FALSE(walk.Reached(53, 89));  // the box's lid is ten cells up
+    std::fill(Arena.begin(), Arena.end(), 0);
+}
+
 TEST(LevelWalk, MostFloorsOfTheRealLevelCanBeReached) {
     tools::Image lev;
     ASSERT_TRUE(tools::ReadPng(GLIMMET_RUN_DIR "/Files/291/lev.png", lev)) << "run the data build first";
@@ -329,6 +356,13 @@ TEST(LevelWalk, MostFloorsOfTheRealLevelCanBeReached) {
     EXPECT_GT(candidates, 100);
     walk.Run();
 
+    int gems = 0, gemsReached = 0;
+    for (int x = 0; x < LevelSize; ++x)
+        for (int y = 0; y < LevelSize; ++y)
+            if (ArenaCell(x, y) >= 14 && ArenaCell(x, y) <= 17) {
+                ++gems;
+                if (walk.Touched(x, y)) ++gemsReached;
+            }
     int floors = 0, reached = 0, items = 0, itemsReached = 0;
     for (int x = 1; x < LevelSize - 1; ++x)
         for (int y = 1; y < LevelSize - 1; ++y) {
@@ -342,10 +376,11 @@ TEST(LevelWalk, MostFloorsOfTheRealLevelCanBeReached) {
         }
     double share = static_cast<double>(reached) / floors;
     std::printf("[ walk     ] %d start candidates; %d of %d floor cells reached (%.1f %%); "
-                "%d of %d items on floors\n",
-                candidates, reached, floors, 100.0 * share, itemsReached, items);
+                "%d of %d items on floors, %d of %d glimmet\n",
+                candidates, reached, floors, 100.0 * share, itemsReached, items, gemsReached, gems);
     RecordProperty("reached_floor_percent", static_cast<int>(100.0 * share));
     EXPECT_GT(share, 0.9);
+    EXPECT_GT(gemsReached, gems * 9 / 10);
 }
 
 } // namespace
