@@ -76,6 +76,9 @@ void CreateTables() {
     DrawCount.fill(0);
     ModeW.fill(0);
     ModeH.fill(0);
+    ModeCount = 0;
+    DisplayW = 800;
+    DisplayH = 600;
     NamedFont.fill(0);
     FontSlot.fill(0);
     ScoreList.clear();

@@ -1,0 +1,54 @@
+#include "support/screen.h"
+
+#include "app/debug_log.h"
+#include "app/program.h"
+#include "display/graphics_mode.h"
+#include "platform/audio.h"
+#include "platform/display.h"
+#include "platform/draw_log.h"
+#include "platform/files.h"
+#include "platform/input.h"
+#include "platform/input_script.h"
+#include "scores/scramble.h"
+
+namespace glimmet::test {
+
+ScreenRun::ScreenRun() {
+    MakeFolder("Files/Common");
+    MakeFolder("Files/291");
+    GameTitle = BuildGameTitle();
+    CreateTables();
+    BuildDefaultKey();
+    ResetInput();
+    ClearScript();
+    SkipRasterising(true);
+    SetImageDrawCost(0);
+    ChangeDir("Files");
+    FilesFolder = CurrentDir();
+    OpenLog();
+    ChangeDir("291");
+}
+
+ScreenRun::~ScreenRun() {
+    CloseDisplay();
+    CloseAudio();
+    CloseLog();
+    FilesFolder.clear();
+    ResetInput();
+    ClearScript();
+    RecordDraws(false);
+    SkipRasterising(false);
+    SetImageDrawCost(0);
+}
+
+void ScreenRun::OpenScreen() {
+    SetImageDrawCost(0.05); // 1000 sprites cost 50 ms: the engine test stops after two batches
+    ApplyGraphics();
+    SetImageDrawCost(0);
+}
+
+std::vector<std::string> ScreenRun::Log() const {
+    return *ReadTextLines(dir.path() + "/Files/Debug.txt");
+}
+
+} // namespace glimmet::test
