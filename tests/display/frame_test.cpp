@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include "app/program.h"
+#include "display/assets.h"
+#include "display/frame.h"
+#include "display/graphics_mode.h"
+#include "display/toolkit.h"
+#include "input/settings_panel.h"
+#include "platform/area.h"
+#include "platform/clock.h"
+#include "platform/draw_log.h"
+#include "platform/files.h"
+#include "platform/input_script.h"
+#include "scores/score_file.h"
+#include "support/screen.h"
+
+namespace glimmet {
+namespace {
+
+class FrameStep : public testing::Test {
+  protected:
+    void SetUp() override {
+        run.OpenScreen();
+        LastFrameTime = Millis();
+    }
+    test::ScreenRun run;
+};
+
+TEST(FrameRate, SmoothingFormula) {
+    EXPECT_EQ(NextFps(60, 20), 56); // (50 + 120) / 3
+    EXPECT_EQ(NextFps(0, 16), 20);
+    EXPECT_EQ(NextFps(60, 0), 373); // a zero-length frame counts as 1 ms, never a division by zero
+}
+
+TEST_F(FrameStep, PacesToSixtyFramesASecond) {
+    int start = Millis();
+    for (int i = 0; i < 60; i++) ShowFrame(0);
+    int elapsed = Millis() - start;
+    EXPECT_GE(elapsed, 60 * 14);
+    EXPECT_LE(elapsed, 60 * 17);
+    EXPECT_GE(Fps, 54);
+    EXPECT_LE(Fps, 66);
+}
+
+TEST_F(FrameStep, FirstFrameAfterALongPauseWaitsOnlyOnce) {
+    AdvanceClock(3000);
+    int start = Millis();
+    ShowFrame(0);
+    EXPECT_EQ(Millis() - start, 1);
+}
+
+TEST_F(FrameStep, FrameskipPresentsEverySecondFrame) {
+    Setting[7] = 1;
+    SkipDraw = 0;
+    long before = PresentCount();
+    for (int i = 0; i < 10; i++) ShowFrame(0);
+    EXPECT_EQ(PresentCount() - before, 5);
+    Setting[7] = 0;
+    for (int i = 0; i < 10; i++) ShowFrame(0);
+    EXPECT_EQ(PresentCount() - before, 15);
+}
+
+TEST_F(FrameStep, OverlayShowsTheBudgets) {
+    OverlayOn = 1;
+    DrawLimit[1] = 1000;
+    DrawLimit[2] = 500;
+    DrawCount[1] = 12;
+    DrawCount[2] = 0;
+    RecordDraws(true);
+    ShowFrame(0);
+    EXPECT_TRUE(TextDrawn("Drawn Images : 12/1000")) << DrawLogText();
+    EXPECT_TRUE(TextDrawn("Drawn Glow : 0/500"));
+    EXPECT_TRUE(TextDrawn("Hit F12 to remove this"));
+    PressKey(123, AtOnce());
+    ReleaseKey(123, AtOnce());
+    ShowFrame(0);
+    EXPECT_EQ(OverlayOn, 0);
+    RecordDraws(true);
+    ShowFrame(0);
+    EXPECT_FALSE(TextDrawn("Hit F12 to remove this"));
+}
+
+TEST_F(FrameStep, PointerOnlyWhenAskedOrWithTheSettingsPanel) {
+    RecordDraws(true);
+    ShowFrame(0);
+    EXPECT_EQ(CountImageDraws(IconsSmooth, 63), 0);
+    MoveMouseTo(100, 200, AtOnce());
+    ShowFrame(1);
+    EXPECT_EQ(MouseXPos, 100);
+    EXPECT_EQ(MouseYPos, 200);
+}
+
+TEST_F(FrameStep, TabTogglesThePanelAndWritesTheSetupEachTime) {
+    for (int press = 1; press <= 2; press++) {
+        DeleteFile("../Setup.ini");
+        PressKey(9, AtOnce());
+        ReleaseKey(9, AtOnce());
+        ShowFrame(0);
+        EXPECT_EQ(SettingsOpen, press % 2);
+        EXPECT_TRUE(FileExists("../Setup.ini"));
+    }
+    for (int i = 0; i < 12; i++) ShowFrame(0);
+    EXPECT_EQ(PanelY, -300);
+}
+
+TEST_F(FrameStep, EscapeOutsideAGameDoesNothing) {
+    PlayState = 0;
+    PressKey(27, AtOnce());
+    EXPECT_EQ(ShowFrame(0), 0);
+    EXPECT_EQ(PlayState, 0);
+}
+
+TEST_F(FrameStep, AltF4AndWindowCloseEndTheProgramAfterSavingFiles) {
+    ScoreList.clear();
+    PressKey(164, AtOnce());
+    PressKey(115, AtOnce());
+    EXPECT_EQ(test::UntilProcessEnd([] { ShowFrame(0); }), 0);
+    EXPECT_TRUE(FileExists(run.FilesPath() + "/Setup.ini"));
+    EXPECT_TRUE(FileExists(run.FilesPath() + "/291/nuscores.dat"));
+    EXPECT_EQ(run.Log().back(), "Play again, soon!!");
+}
+
+TEST_F(FrameStep, WindowCloseEndsTheProgram) {
+    RequestClose(AtOnce());
+    EXPECT_EQ(test::UntilProcessEnd([] { ShowFrame(0); }), 0);
+}
+
+} // namespace
+} // namespace glimmet
