@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include "app/program.h"
+#include "audio/sound_effects.h"
+#include "platform/audio.h"
+#include "support/temp_dir.h"
+
+namespace glimmet {
+namespace {
+
+// A short mono 16-bit WAV of silence, written by hand.
+void WriteWav(const std::string& name, int frames) {
+    auto le = [](uint32_t v, int bytes) {
+        std::string s;
+        for (int i = 0; i < bytes; i++) s += static_cast<char>((v >> (8 * i)) & 255);
+        return s;
+    };
+    uint32_t data = static_cast<uint32_t>(frames) * 2;
+    test::WriteBytes(name, "RIFF" + le(36 + data, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(1, 2) +
+                               le(22050, 4) + le(44100, 4) + le(2, 2) + le(16, 2) + "data" + le(data, 4) +
+                               std::string(data, '\0'));
+}
+
+class SoundEffects : public testing::Test {
+  protected:
+    void SetUp() override {
+        CreateTables();
+        WriteWav("001.wav", 22050);
+        SfxSound[1] = LoadSound("001.wav");
+        ASSERT_NE(SfxSound[1], 0);
+    }
+    test::TempDir dir;
+};
+
+TEST_F(SoundEffects, RingStartsAtTwentyOneAndWrapsToTwentyOnThe236thEffect) {
+    PlaySfx(1, 1, 1, 0);
+    EXPECT_NE(ChanSlot[21], 0);
+    EXPECT_EQ(ChanSlot[20], 0);
+    for (int i = 2; i <= 235; i++) PlaySfx(1, 1, 1, 0);
+    EXPECT_EQ(NextSfxSlot, 255);
+    EXPECT_EQ(ChanSlot[20], 0);
+    PlaySfx(1, 1, 1, 0); // the 236th
+    EXPECT_EQ(NextSfxSlot, 20);
+    EXPECT_NE(ChanSlot[20], 0);
+    int first = ChanSlot[21];
+    EXPECT_TRUE(ChannelPlaying(first));
+    PlaySfx(1, 1, 1, 0); // the 237th cuts the first effect, still playing
+    EXPECT_EQ(NextSfxSlot, 21);
+    EXPECT_TRUE(ChannelPlaying(ChanSlot[21]));
+}
+
+TEST_F(SoundEffects, SilentSettingsAndMissingSounds) {
+    Setting[12] = 0;
+    PlaySfx(1, 1, 1, 0);
+    EXPECT_EQ(NextSfxSlot, 20); // nothing touched
+    Setting[12] = 50;
+    PlaySfx(2, 1, 1, 0); // no such sound
+    PlaySfx(0, 1, 1, 0);
+    PlaySfx(201, 1, 1, 0);
+    EXPECT_EQ(NextSfxSlot, 20);
+    Setting[11] = 0;
+    PlaySfx(1, 1, 1, 0); // master 0: started all the same, at volume 0
+    EXPECT_TRUE(ChannelPlaying(ChanSlot[21]));
+}
+
+TEST_F(SoundEffects, LoudnessStaysWithinZeroAndOne) {
+    EXPECT_FLOAT_EQ(MixVolume(50, 50, 1), 0.25f);
+    EXPECT_FLOAT_EQ(MixVolume(100, 100, 1.5f), 1);
+    EXPECT_FLOAT_EQ(MixVolume(400, 300, 1), 1); // a hand-edited setup file
+    EXPECT_FLOAT_EQ(MixVolume(50, -80, 1), 0);
+    EXPECT_FLOAT_EQ(MixVolume(100, 50, 0.5f), 0.25f);
+}
+
+} // namespace
+} // namespace glimmet
