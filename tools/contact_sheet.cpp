@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "game/level.h"
 #include "image.h"
@@ -37,7 +38,8 @@ void Draw(Image& dst, const Image& src, int frame, int fw, int fh, float x, floa
           float alpha, Rgbf tint = {255, 255, 255}) {
     int across = std::max(1, src.w / fw);
     int fx = (frame % across) * fw, fy = (frame / across) * fh;
-    int w = static_cast<int>(static_cast<float>(fw) * scale), h = static_cast<int>(static_cast<float>(fh) * scale);
+    int w = static_cast<int>(static_cast<float>(fw) * scale),
+        h = static_cast<int>(static_cast<float>(fh) * scale);
     for (int j = 0; j < h; ++j)
         for (int i = 0; i < w; ++i) {
             int dx = static_cast<int>(x) + i, dy = static_cast<int>(y) + j;
@@ -75,8 +77,11 @@ void Draw(Image& dst, const Image& src, int frame, int fw, int fh, float x, floa
 void Fill(Image& dst, int x, int y, int w, int h, Rgbf top, Rgbf bottom) {
     for (int j = 0; j < h; ++j) {
         float t = static_cast<float>(j) / static_cast<float>(std::max(1, h - 1));
-        Rgbf c{top.r + (bottom.r - top.r) * t, top.g + (bottom.g - top.g) * t, top.b + (bottom.b - top.b) * t};
-        for (int i = 0; i < w; ++i) PutPixel(dst, x + i, y + j, Rgb(static_cast<int>(c.r), static_cast<int>(c.g), static_cast<int>(c.b)));
+        Rgbf c{top.r + (bottom.r - top.r) * t, top.g + (bottom.g - top.g) * t,
+               top.b + (bottom.b - top.b) * t};
+        for (int i = 0; i < w; ++i)
+            PutPixel(dst, x + i, y + j,
+                     Rgb(static_cast<int>(c.r), static_cast<int>(c.g), static_cast<int>(c.b)));
     }
 }
 
@@ -94,10 +99,10 @@ void TitleScreen(Image& sheet, int ox, int oy, const Image& menu, const Image& l
         {2, 14, mx / 100 + W / 2 - 38 * 14, my / 50 + H - 72 * 14},
     };
     for (const Layer& l : layers) {
-        Draw(sheet, menu, l.frame, 64, 64, static_cast<float>(ox) + std::trunc(l.x), static_cast<float>(oy) + std::trunc(l.y),
-             l.scale, false, 1.0f);
-        Draw(sheet, menu, l.frame, 64, 64, static_cast<float>(ox) + std::trunc(l.x), static_cast<float>(oy) + std::trunc(l.y),
-             l.scale, true, 0.4f);
+        Draw(sheet, menu, l.frame, 64, 64, static_cast<float>(ox) + std::trunc(l.x),
+             static_cast<float>(oy) + std::trunc(l.y), l.scale, false, 1.0f);
+        Draw(sheet, menu, l.frame, 64, 64, static_cast<float>(ox) + std::trunc(l.x),
+             static_cast<float>(oy) + std::trunc(l.y), l.scale, true, 0.4f);
     }
     float sx = (W - 335) / 2;
     Draw(sheet, logo, 0, logo.w, logo.h, static_cast<float>(ox) + sx - static_cast<float>(logo.w) / 2,
@@ -111,18 +116,21 @@ void GameRoom(Image& sheet, int ox, int oy, const Image& gfx, const Image& wall,
     int camX = PlayerTX / 18 * 18, camY = PlayerTY / 13 * 13;
     for (int j = 0; j < 2; ++j)
         for (int i = 0; i < 3; ++i)
-            Draw(sheet, wall, 0, 512, 512, static_cast<float>(ox + i * 512), static_cast<float>(oy + j * 512), 1, false,
-                 1.0f, {150, 150, 255});
+            Draw(sheet, wall, 0, 512, 512, static_cast<float>(ox + i * 512), static_cast<float>(oy + j * 512),
+                 1, false, 1.0f, {150, 150, 255});
     for (int pass = 0; pass < 2; ++pass)
         for (int i = 0; i < 18; ++i)
             for (int j = 0; j < 13; ++j) {
                 int k = ArenaCell(camX + i, camY + j);
                 if (k <= 0) continue;
                 float x = static_cast<float>(ox + i * 64), y = static_cast<float>(oy + j * 64);
-                if (pass == 0) Draw(sheet, gfx, k, 32, 32, x + 4, y + 4, 2, true, 0.4f, {0, 0, 0});
-                else Draw(sheet, gfx, k, 32, 32, x, y, 2, true, 1.0f);
+                if (pass == 0)
+                    Draw(sheet, gfx, k, 32, 32, x + 4, y + 4, 2, true, 0.4f, {0, 0, 0});
+                else
+                    Draw(sheet, gfx, k, 32, 32, x, y, 2, true, 1.0f);
             }
-    float px = static_cast<float>(ox + (PlayerTX - camX) * 64), py = static_cast<float>(oy + (PlayerTY - camY) * 64);
+    float px = static_cast<float>(ox + (PlayerTX - camX) * 64),
+          py = static_cast<float>(oy + (PlayerTY - camY) * 64);
     Draw(sheet, gfx, 0, 32, 32, px, py, 2, true, 1.0f);
     Draw(sheet, gfx, 31, 32, 32, px - 16, py - 16, 3, true, 0.8f);
     Draw(sheet, gfx, 11, 32, 32, px + 192, py, 2, true, 1.0f);
@@ -146,11 +154,13 @@ int main(int argc, char** argv) {
     }
     std::string files = argv[1];
     Image gfx, icons, menu, badges, wall, lev, title, framework, site;
-    bool ok = Load(files + "/291/gfx.png", gfx) & Load(files + "/Common/icons.png", icons) &
-              Load(files + "/291/menu.png", menu) & Load(files + "/291/badges.png", badges) &
-              Load(files + "/291/wall.png", wall) & Load(files + "/291/lev.png", lev) &
-              Load(files + "/291/logo.png", title) & Load(files + "/Common/logo.png", framework) &
-              Load(files + "/Common/Brindle.png", site);
+    // Load every picture even when one fails, so the sheet shows all that exist.
+    const std::pair<const char*, Image*> pictures[] = {
+        {"/291/gfx.png", &gfx},       {"/Common/icons.png", &icons},    {"/291/menu.png", &menu},
+        {"/291/badges.png", &badges}, {"/291/wall.png", &wall},         {"/291/lev.png", &lev},
+        {"/291/logo.png", &title},    {"/Common/logo.png", &framework}, {"/Common/Brindle.png", &site}};
+    bool ok = true;
+    for (const auto& [name, picture] : pictures) ok = Load(files + name, *picture) && ok;
     Image sheet = MakeImage(2000, 2460);
     Fill(sheet, 0, 0, sheet.w, sheet.h, {48, 48, 64}, {48, 48, 64});
     // Each scene is drawn on its own picture, so nothing spills over its neighbours.
