@@ -118,8 +118,9 @@ std::vector<std::string> SetupLines() {
     for (const std::string& name : AudioDriverNames) lines.push_back("; AudioDriver = " + name);
     lines.push_back("");
     lines.push_back("[Controls]");
+    // A default control the player unbound is written as bound to 0, so the default does not come back.
     for (int slot = 0; slot <= 99; slot++)
-        if (KeyBind[static_cast<size_t>(slot)] > 0)
+        if (KeyBind[static_cast<size_t>(slot)] > 0 || DefaultBinding(slot) > 0)
             lines.push_back("Key=" + std::to_string(slot) + "," +
                             std::to_string(KeyBind[static_cast<size_t>(slot)]));
     return lines;

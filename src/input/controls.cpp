@@ -1,6 +1,7 @@
 #include "input/controls.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/input.h"
 #include "platform/joystick.h"
@@ -160,16 +161,25 @@ int BindSlot(int control, int player) {
     return (player - 1) * 20 + control;
 }
 
+int DefaultBinding(int slot) {
+    static const std::array<std::pair<int, int>, 8> Defaults = {{
+        {0, 38},  // pad up: Up arrow
+        {8, 40},  // pad down: Down arrow
+        {3, 37},  // pad left: Left arrow
+        {5, 39},  // pad right: Right arrow
+        {10, 90}, // lower button: Z
+        {11, 88}, // right button: X
+        {12, 67}, // left button: C
+        {13, 86}, // upper button: V
+    }};
+    for (const auto& [control, code] : Defaults)
+        if (slot == BindSlot(control, 1)) return code;
+    return 0;
+}
+
 void SetDefaultBindings() {
-    KeyBind.fill(0);
-    KeyBind[BindSlot(0, 1)] = 38;  // pad up: Up arrow
-    KeyBind[BindSlot(8, 1)] = 40;  // pad down: Down arrow
-    KeyBind[BindSlot(3, 1)] = 37;  // pad left: Left arrow
-    KeyBind[BindSlot(5, 1)] = 39;  // pad right: Right arrow
-    KeyBind[BindSlot(10, 1)] = 90; // lower button: Z
-    KeyBind[BindSlot(11, 1)] = 88; // right button: X
-    KeyBind[BindSlot(12, 1)] = 67; // left button: C
-    KeyBind[BindSlot(13, 1)] = 86; // upper button: V
+    for (size_t slot = 0; slot < KeyBind.size(); slot++)
+        KeyBind[slot] = DefaultBinding(static_cast<int>(slot));
 }
 
 void JoystickCensus() {

@@ -25,7 +25,8 @@ extern std::array<int, 5> JoyHasHat;  // 1 when the hat read centred (-1) at sta
 extern std::array<int, 5> JoyPresent; // 1 for a stick in use; the settings panel can switch it off
 
 int BindSlot(int control, int player);
-void SetDefaultBindings(); // all unbound except player 1's arrows and Z, X, C, V
+int DefaultBinding(int slot); // 0 except player 1's arrows and Z, X, C, V
+void SetDefaultBindings();
 
 // Counts the sticks (the first four) and reads each one's name, buttons, axes at rest and hat.
 void JoystickCensus();

@@ -172,6 +172,20 @@ TEST_F(SetupFile, RoundTripsEverySetting) {
     EXPECT_EQ(KeyBind, bindings);
 }
 
+TEST_F(SetupFile, AnUnboundDefaultControlStaysUnbound) {
+    KeyBind[BindSlot(11, 1)] = 0;
+    ChangeDir("291");
+    SaveSetup();
+    auto lines = *ReadTextLines("../Setup.ini");
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "Key=11,0"), lines.end());
+    EXPECT_EQ(std::find(lines.begin(), lines.end(), "Key=14,0"), lines.end()); // never bound: no line
+    ChangeDir("..");
+    SetDefaultBindings();
+    LoadSetup();
+    EXPECT_EQ(KeyBind[BindSlot(11, 1)], 0);
+    EXPECT_EQ(KeyBind[BindSlot(10, 1)], 90);
+}
+
 TEST_F(SetupFile, OddValuesWriteSafely) {
     AudioDriverNames.clear();
     Setting[14] = 7; // no such driver
