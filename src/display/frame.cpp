@@ -103,6 +103,7 @@ int ShowFrame(int showCursor) {
     if (showCursor == 1 || SettingsOpen == 1) DrawImage(IconsSmooth, MouseX() + 12, MouseY() + 12, 63);
     MouseXPos = static_cast<int>(MouseX());
     MouseYPos = static_cast<int>(MouseY());
+    FlushDrawing();
     WaitForNextFrame();
     MusicStep();
     DrawMessages();

@@ -210,6 +210,18 @@ void SetVirtualResolution(int width, int height) {
     SetDrawingArea(width, height, displayW, displayH);
 }
 
+void FlushDrawing() {
+    SDL_Renderer* renderer = ActiveRenderer();
+    if (renderer == nullptr) return;
+    SDL_RenderFlush(renderer);
+    // An OpenGL renderer still holds the commands; glFlush starts them without waiting for them.
+    if (Render.backend == 0 || Render.backend == 1) {
+        using FlushFunction = void (*)();
+        auto glFlush = reinterpret_cast<FlushFunction>(SDL_GL_GetProcAddress("glFlush"));
+        if (glFlush != nullptr) glFlush();
+    }
+}
+
 void PresentFrame(bool vsync) {
     CountPresent();
     SDL_Renderer* renderer = ActiveRenderer();

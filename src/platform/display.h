@@ -47,6 +47,10 @@ void SetWindowTitle(const std::string& title); // Latin-1 text
 // scaled to the display.
 void SetVirtualResolution(int width, int height);
 
+// Hands the drawing queued so far to the renderer so that it is done while the program waits for the
+// next frame, rather than inside the present after the wait.
+void FlushDrawing();
+
 // Shows the frame drawn so far, waiting for the vertical blank or not. Counts the present (area.h)
 // even when rasterising is switched off or no display is open.
 void PresentFrame(bool vsync);
