@@ -3,6 +3,7 @@
 #include "app/debug_log.h"
 #include "app/program.h"
 #include "display/graphics_mode.h"
+#include "display/toolkit.h"
 #include "platform/audio.h"
 #include "platform/display.h"
 #include "platform/draw_log.h"
@@ -45,6 +46,8 @@ void ScreenRun::OpenScreen() {
     SetImageDrawCost(0.05); // 1000 sprites cost 50 ms: the engine test stops after two batches
     ApplyGraphics();
     SetImageDrawCost(0);
+    Setting[7] = 0; // the costly engine test switched frameskip on: screens start without it
+    SkipDraw = 0;
 }
 
 std::vector<std::string> ScreenRun::Log() const {

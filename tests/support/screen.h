@@ -15,7 +15,8 @@ class ScreenRun {
     ScreenRun();
     ~ScreenRun();
 
-    // ApplyGraphics with drawing made expensive, so the engine test ends after its second batch.
+    // ApplyGraphics with drawing made expensive, so the engine test ends after its second batch; then
+    // frameskip off again.
     void OpenScreen();
     std::vector<std::string> Log() const; // Debug.txt as lines
     std::string FilesPath() const { return dir.path() + "/Files"; }
