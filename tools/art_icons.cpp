@@ -18,7 +18,9 @@ const Colour Light = Col(0xE4EAF4);
 const Colour Mid = Col(0xA8B4CC);
 const Colour Accent = Col(0x7CD8FF);
 
-Canvas Icon() { return MakeCanvas(16, 16, 8); }
+Canvas Icon() {
+    return MakeCanvas(16, 16, 8);
+}
 
 Image Done(Canvas& c) {
     Outline(c, 1.0f, Ink());
@@ -160,7 +162,7 @@ Image Pointer() {
          VGrad(Snow(), Light, 1, 14));
     Outline(c, 1.0f, Ink());
     Image img = Resolve(c);
-    PutPixel(img, 0, 0, Rgb(0x1C, 0x14, 0x40));  // the hot spot is always opaque
+    PutPixel(img, 0, 0, Rgb(0x1C, 0x14, 0x40)); // the hot spot is always opaque
     return img;
 }
 

@@ -8,8 +8,15 @@ namespace glimmet::tools {
 namespace {
 
 void Glint(Canvas& c, float x, float y, float s) {
-    Poly(c, {{x, y - s}, {x + s * 0.22f, y - s * 0.22f}, {x + s, y}, {x + s * 0.22f, y + s * 0.22f}, {x, y + s},
-             {x - s * 0.22f, y + s * 0.22f}, {x - s, y}, {x - s * 0.22f, y - s * 0.22f}},
+    Poly(c,
+         {{x, y - s},
+          {x + s * 0.22f, y - s * 0.22f},
+          {x + s, y},
+          {x + s * 0.22f, y + s * 0.22f},
+          {x, y + s},
+          {x - s * 0.22f, y + s * 0.22f},
+          {x - s, y},
+          {x - s * 0.22f, y - s * 0.22f}},
          Flat(Col(0xFFFFFF)));
 }
 
@@ -49,7 +56,8 @@ Image FrameworkLogo() {
     // A film reel: a disc with five holes, and a strip of film running off it.
     float cx = 48, cy = 48, r = 36;
     Box(c, 48, 70, 344, 88, Flat(Col(0x303040)));
-    for (int k = 0; k < 18; ++k) Box(c, 56 + static_cast<float>(k) * 16, 74, 64 + static_cast<float>(k) * 16, 78, Flat(Col(0xE0E0F0)));
+    for (int k = 0; k < 18; ++k)
+        Box(c, 56 + static_cast<float>(k) * 16, 74, 64 + static_cast<float>(k) * 16, 78, Flat(Col(0xE0E0F0)));
     Disc(c, cx, cy, r, Ball(cx, cy, r, Col(0xD04040)));
     Erase(c, 0, 0, 96, 96, [=](float x, float y) {
         for (int k = 0; k < 5; ++k) {

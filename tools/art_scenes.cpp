@@ -21,15 +21,15 @@ Image FarMountains() {
     Disc(c, 44, 17, 1.4f, Flat(Col(0xE8D8A0)));
     Disc(c, 48.5f, 21.5f, 1.0f, Flat(Col(0xE8D8A0)));
     // Two ranges, the far one paler.
-    std::vector<Pt> far = {{0, 64}, {0, 38}, {8, 31}, {15, 36}, {24, 27}, {33, 35}, {40, 30}, {50, 37},
-                           {58, 31}, {64, 35}, {64, 64}};
+    std::vector<Pt> far = {{0, 64},  {0, 38},  {8, 31},  {15, 36}, {24, 27}, {33, 35},
+                           {40, 30}, {50, 37}, {58, 31}, {64, 35}, {64, 64}};
     Poly(c, far, VGrad(Col(0x8C84D8), Col(0x4A3E98), 27, 52));
     std::vector<Pt> snow = {{24, 27}, {27.5f, 30.5f}, {25.5f, 30}, {24, 31.5f}, {22, 29.6f}, {20.5f, 30.6f}};
     Poly(c, snow, Flat(Col(0xF0F0FF)));
     Poly(c, {{8, 31}, {10.5f, 33.2f}, {8.5f, 33}, {6.8f, 34.3f}, {5.6f, 33.4f}}, Flat(Col(0xF0F0FF)));
     Poly(c, {{58, 31}, {60.5f, 33}, {58.5f, 32.8f}, {56.5f, 34}, {55.2f, 33.2f}}, Flat(Col(0xF0F0FF)));
-    std::vector<Pt> nearRange = {{0, 64}, {0, 46}, {11, 39}, {19, 45}, {29, 40}, {38, 47}, {47, 41},
-                                 {56, 46}, {64, 42}, {64, 64}};
+    std::vector<Pt> nearRange = {{0, 64},  {0, 46},  {11, 39}, {19, 45}, {29, 40},
+                                 {38, 47}, {47, 41}, {56, 46}, {64, 42}, {64, 64}};
     Poly(c, nearRange, VGrad(Col(0x5A4CB0), Col(0x2E2468), 39, 58));
     Outline(c, 0.5f, Col(0x1C1440));
     return Resolve(c);
@@ -37,8 +37,8 @@ Image FarMountains() {
 
 Image Cliff() {
     Canvas c = MakeCanvas(64, 64, 6);
-    std::vector<Pt> rock = {{0, 64}, {0, 30}, {6, 28}, {14, 31}, {22, 36}, {27, 44}, {31, 52}, {36, 58},
-                            {44, 62}, {50, 64}};
+    std::vector<Pt> rock = {{0, 64},  {0, 30},  {6, 28},  {14, 31}, {22, 36},
+                            {27, 44}, {31, 52}, {36, 58}, {44, 62}, {50, 64}};
     Poly(c, rock, [](float x, float y) {
         Colour top = Col(0x3E9A6A), deep = Col(0x1E4A50);
         float t = std::clamp((y - 28) / 30, 0.0f, 1.0f);
@@ -52,7 +52,8 @@ Image Cliff() {
         Box(c, x - 0.8f * s, y - 3 * s, x + 0.8f * s, y + 0.5f, Flat(Col(0x5A3420)));
         for (int k = 0; k < 3; ++k) {
             float ty = y - 3 * s - static_cast<float>(k) * 3.4f * s, w = (5.0f - static_cast<float>(k)) * s;
-            Poly(c, {{x - w, ty}, {x, ty - 5.5f * s}, {x + w, ty}}, VGrad(Col(0x58C080), Col(0x1E6A48), ty - 5.5f * s, ty));
+            Poly(c, {{x - w, ty}, {x, ty - 5.5f * s}, {x + w, ty}},
+                 VGrad(Col(0x58C080), Col(0x1E6A48), ty - 5.5f * s, ty));
         }
     }
     // A little crystal cluster glowing in the rock.
@@ -65,29 +66,37 @@ Image Cliff() {
 // A floating island of crystal rock, kept inside the frame so that no edge of the layer shows.
 Image CrystalGround() {
     Canvas c = MakeCanvas(64, 64, 6);
-    Fill(c, 2, 42, 62, 63,
-         [](float x, float y) {
-             float top = 46.0f + 1.6f * std::sin(x * 0.2f) + 0.8f * std::sin(x * 0.53f + 1);
-             float u = (x - 32) / 29;
-             float bottom = 49.0f + 12.0f * std::sqrt(std::max(0.0f, 1 - u * u)) - 2.0f * std::fabs(std::sin(x * 0.35f));
-             return x > 3 && x < 61 && y >= top && y <= bottom;
-         },
-         [](float x, float y) {
-             Colour c = y < 49.5f ? Col(0xA070E0) : Mix(Col(0x6A44B0), Col(0x2E1E60), std::clamp((y - 49) / 12, 0.0f, 1.0f));
-             return std::sin(x * 0.8f - y * 0.6f) > 0.85f ? Scale(c, 0.85f) : c;
-         });
+    Fill(
+        c, 2, 42, 62, 63,
+        [](float x, float y) {
+            float top = 46.0f + 1.6f * std::sin(x * 0.2f) + 0.8f * std::sin(x * 0.53f + 1);
+            float u = (x - 32) / 29;
+            float bottom =
+                49.0f + 12.0f * std::sqrt(std::max(0.0f, 1 - u * u)) - 2.0f * std::fabs(std::sin(x * 0.35f));
+            return x > 3 && x < 61 && y >= top && y <= bottom;
+        },
+        [](float x, float y) {
+            Colour c = y < 49.5f ? Col(0xA070E0)
+                                 : Mix(Col(0x6A44B0), Col(0x2E1E60), std::clamp((y - 49) / 12, 0.0f, 1.0f));
+            return std::sin(x * 0.8f - y * 0.6f) > 0.85f ? Scale(c, 0.85f) : c;
+        });
     // Crystal spires on the island: tall at both ends, small ones between, the middle left open.
     struct Spire {
         float x, base, top, w;
         int colour;
     };
-    const Spire spires[] = {{8, 48, 28, 3.0f, 0x60D8FF},  {13, 48, 36, 2.3f, 0xFF70D0}, {17.5f, 48, 41, 1.7f, 0xFFD040},
-                            {57, 48, 30, 2.8f, 0x70F0A0}, {52, 48, 38, 2.2f, 0x60D8FF}, {47.5f, 48, 42, 1.6f, 0xFF70D0},
-                            {28, 47, 43, 1.3f, 0xFFD040}, {36, 47, 44, 1.1f, 0x60D8FF}};
+    const Spire spires[] = {{8, 48, 28, 3.0f, 0x60D8FF},     {13, 48, 36, 2.3f, 0xFF70D0},
+                            {17.5f, 48, 41, 1.7f, 0xFFD040}, {57, 48, 30, 2.8f, 0x70F0A0},
+                            {52, 48, 38, 2.2f, 0x60D8FF},    {47.5f, 48, 42, 1.6f, 0xFF70D0},
+                            {28, 47, 43, 1.3f, 0xFFD040},    {36, 47, 44, 1.1f, 0x60D8FF}};
     for (const Spire& s : spires) {
         Colour base = Col(s.colour);
-        Poly(c, {{s.x - s.w, s.base}, {s.x - s.w, s.top + s.w * 1.6f}, {s.x, s.top}, {s.x + s.w, s.top + s.w * 1.6f},
-                 {s.x + s.w, s.base}},
+        Poly(c,
+             {{s.x - s.w, s.base},
+              {s.x - s.w, s.top + s.w * 1.6f},
+              {s.x, s.top},
+              {s.x + s.w, s.top + s.w * 1.6f},
+              {s.x + s.w, s.base}},
              [=](float x, float) { return x < s.x ? Mix(base, Col(0xFFFFFF), 0.45f) : Scale(base, 0.75f); });
     }
     Outline(c, 0.5f, Col(0x1C1440));
@@ -116,7 +125,7 @@ Image Medal(int symbol, bool gold) {
     Colour sym = Col(0xFFFFFF);
     float cx = 32, cy = 28;
     switch (symbol) {
-    case 0: {  // star
+    case 0: { // star
         std::vector<Pt> pts;
         for (int k = 0; k < 10; ++k) {
             float a = -Pi / 2 + static_cast<float>(k) * Pi / 5;
@@ -126,37 +135,56 @@ Image Medal(int symbol, bool gold) {
         Poly(c, pts, Flat(sym));
         break;
     }
-    case 1:  // heart
+    case 1: // heart
         Disc(c, cx - 5, cy - 3, 6, Flat(sym));
         Disc(c, cx + 5, cy - 3, 6, Flat(sym));
         Poly(c, {{cx - 10.6f, cy - 1}, {cx + 10.6f, cy - 1}, {cx, cy + 11}}, Flat(sym));
         break;
-    case 2:  // gem
-        Poly(c, {{cx - 10, cy - 3}, {cx - 5, cy - 9}, {cx + 5, cy - 9}, {cx + 10, cy - 3}, {cx, cy + 10}}, Flat(sym));
+    case 2: // gem
+        Poly(c, {{cx - 10, cy - 3}, {cx - 5, cy - 9}, {cx + 5, cy - 9}, {cx + 10, cy - 3}, {cx, cy + 10}},
+             Flat(sym));
         Poly(c, {{cx - 10, cy - 3}, {cx + 10, cy - 3}, {cx, cy + 10}}, Flat(Col(0xD8E8FF)));
         break;
-    case 3:  // bolt
-        Poly(c, {{cx + 3, cy - 12}, {cx - 7, cy + 2}, {cx - 1, cy + 2}, {cx - 4, cy + 12}, {cx + 7, cy - 2},
-                 {cx + 1, cy - 2}},
+    case 3: // bolt
+        Poly(c,
+             {{cx + 3, cy - 12},
+              {cx - 7, cy + 2},
+              {cx - 1, cy + 2},
+              {cx - 4, cy + 12},
+              {cx + 7, cy - 2},
+              {cx + 1, cy - 2}},
              Flat(sym));
         break;
-    case 4:  // clock
+    case 4: // clock
         Disc(c, cx, cy, 10, Flat(sym));
         Line(c, cx, cy, cx, cy - 7, 2.2f, Flat(Col(0x303050)));
         Line(c, cx, cy, cx + 5, cy + 2, 2.2f, Flat(Col(0x303050)));
         break;
-    case 5:  // crown
-        Poly(c, {{cx - 11, cy + 7}, {cx - 11, cy - 7}, {cx - 5, cy}, {cx, cy - 10}, {cx + 5, cy}, {cx + 11, cy - 7},
-                 {cx + 11, cy + 7}},
+    case 5: // crown
+        Poly(c,
+             {{cx - 11, cy + 7},
+              {cx - 11, cy - 7},
+              {cx - 5, cy},
+              {cx, cy - 10},
+              {cx + 5, cy},
+              {cx + 11, cy - 7},
+              {cx + 11, cy + 7}},
              Flat(sym));
         break;
-    case 6:  // shield
-        Poly(c, {{cx - 10, cy - 9}, {cx + 10, cy - 9}, {cx + 10, cy}, {cx, cy + 11}, {cx - 10, cy}}, Flat(sym));
+    case 6: // shield
+        Poly(c, {{cx - 10, cy - 9}, {cx + 10, cy - 9}, {cx + 10, cy}, {cx, cy + 11}, {cx - 10, cy}},
+             Flat(sym));
         Box(c, cx - 1.5f, cy - 7, cx + 1.5f, cy + 7, Flat(Scale(face, 0.9f)));
         break;
-    default:  // arrow up
-        Poly(c, {{cx, cy - 12}, {cx + 10, cy - 1}, {cx + 4, cy - 1}, {cx + 4, cy + 10}, {cx - 4, cy + 10},
-                 {cx - 4, cy - 1}, {cx - 10, cy - 1}},
+    default: // arrow up
+        Poly(c,
+             {{cx, cy - 12},
+              {cx + 10, cy - 1},
+              {cx + 4, cy - 1},
+              {cx + 4, cy + 10},
+              {cx - 4, cy + 10},
+              {cx - 4, cy - 1},
+              {cx - 10, cy - 1}},
              Flat(sym));
         break;
     }
@@ -201,7 +229,8 @@ Image Backdrop() {
     for (int j = 0; j < grid; ++j)
         for (int i = 0; i < grid; ++i) {
             uint32_t h = Mix32(static_cast<uint32_t>(j * grid + i) + 7777u);
-            float fx = static_cast<float>(h & 0xFF) / 255.0f, fy = static_cast<float>((h >> 8) & 0xFF) / 255.0f;
+            float fx = static_cast<float>(h & 0xFF) / 255.0f,
+                  fy = static_cast<float>((h >> 8) & 0xFF) / 255.0f;
             float tone = static_cast<float>((h >> 16) & 0xFF) / 255.0f;
             features.push_back({(static_cast<float>(i) + 0.15f + 0.7f * fx) * cell,
                                 (static_cast<float>(j) + 0.15f + 0.7f * fy) * cell, tone});
@@ -219,7 +248,8 @@ Image Backdrop() {
                     int i = ci + di, j = cj + dj;
                     int wi = (i % grid + grid) % grid, wj = (j % grid + grid) % grid;
                     const Feature& f = features[static_cast<size_t>(wj * grid + wi)];
-                    float fx = f.x + static_cast<float>((i - wi) * cell), fy = f.y + static_cast<float>((j - wj) * cell);
+                    float fx = f.x + static_cast<float>((i - wi) * cell),
+                          fy = f.y + static_cast<float>((j - wj) * cell);
                     float d = std::hypot(px - fx, py - fy);
                     if (d < d1) {
                         d2 = d1;
@@ -231,8 +261,9 @@ Image Backdrop() {
                         d2 = d;
                     }
                 }
-            float edge = (d2 - d1) / 2;  // distance to the border with the nearest other stone
-            float grain = TileNoise(px / 8, py / 8, size / 8, 11) * 0.6f + TileNoise(px / 32, py / 32, size / 32, 12) * 0.4f;
+            float edge = (d2 - d1) / 2; // distance to the border with the nearest other stone
+            float grain = TileNoise(px / 8, py / 8, size / 8, 11) * 0.6f +
+                          TileNoise(px / 32, py / 32, size / 32, 12) * 0.4f;
             Colour stone = Mix(Col(0x464A66), Col(0x55587A), best->tone);
             stone = Scale(stone, 0.9f + 0.16f * grain);
             // Light from the upper left on the rim of each stone.
@@ -241,7 +272,8 @@ Image Backdrop() {
             float lit = -(lx * 0.6f + ly * 0.8f);
             stone = Scale(stone, 1.0f + 0.22f * rim * lit);
             Colour c = edge < 1.6f ? Col(0x2C2E46) : stone;
-            PutPixel(img, x, y, Rgb(static_cast<int>(c.r), static_cast<int>(c.g), static_cast<int>(c.b)) | 0x010101);
+            PutPixel(img, x, y,
+                     Rgb(static_cast<int>(c.r), static_cast<int>(c.g), static_cast<int>(c.b)) | 0x010101);
         }
     return img;
 }

@@ -15,18 +15,25 @@ const Colour Belly = Col(0xFFD9A0);
 const Colour Feet = Col(0xD0501E);
 
 struct Pose {
-    float bob = 0;        // body moved down by this many pixels
-    float squash = 0;     // extra width, less height
-    float sway = 0;       // antenna tip sideways
-    float footA = 0;      // front foot forward (+) / back (-)
+    float bob = 0;    // body moved down by this many pixels
+    float squash = 0; // extra width, less height
+    float sway = 0;   // antenna tip sideways
+    float footA = 0;  // front foot forward (+) / back (-)
     float footB = 0;
     float liftA = 0, liftB = 0;
     bool blink = false;
 };
 
 void Sparkle(Canvas& c, float x, float y, float s, Colour col) {
-    Poly(c, {{x, y - s}, {x + s * 0.28f, y - s * 0.28f}, {x + s, y}, {x + s * 0.28f, y + s * 0.28f}, {x, y + s},
-             {x - s * 0.28f, y + s * 0.28f}, {x - s, y}, {x - s * 0.28f, y - s * 0.28f}},
+    Poly(c,
+         {{x, y - s},
+          {x + s * 0.28f, y - s * 0.28f},
+          {x + s, y},
+          {x + s * 0.28f, y + s * 0.28f},
+          {x, y + s},
+          {x - s * 0.28f, y + s * 0.28f},
+          {x - s, y},
+          {x - s * 0.28f, y - s * 0.28f}},
          Flat(col));
 }
 
@@ -40,8 +47,10 @@ Image Player(const Pose& p) {
     Line(c, (15.5f + tipX) / 2 - 1.2f, (cy - ry + tipY) / 2, tipX, tipY, 1.3f, Flat(Feet));
     Disc(c, tipX, tipY, 2.3f, Ball(tipX, tipY, 2.3f, Col(0xFFF060)));
     // Feet.
-    Ellipse(c, 11.5f + p.footB, 28.6f - p.liftB, 3.6f, 2.2f, Ball(11.5f + p.footB, 28.0f - p.liftB, 3.6f, Feet));
-    Ellipse(c, 20.5f + p.footA, 28.6f - p.liftA, 3.8f, 2.2f, Ball(20.5f + p.footA, 28.0f - p.liftA, 3.8f, Feet));
+    Ellipse(c, 11.5f + p.footB, 28.6f - p.liftB, 3.6f, 2.2f,
+            Ball(11.5f + p.footB, 28.0f - p.liftB, 3.6f, Feet));
+    Ellipse(c, 20.5f + p.footA, 28.6f - p.liftA, 3.8f, 2.2f,
+            Ball(20.5f + p.footA, 28.0f - p.liftA, 3.8f, Feet));
     // Body and belly.
     Ellipse(c, 16, cy, rx, ry, Ball(14.5f, cy - 2, rx + 2, Body));
     Ellipse(c, 18.5f, cy + 3.5f, rx * 0.6f, ry * 0.5f, Ball(17.5f, cy + 2.5f, rx * 0.7f, Belly));
@@ -66,26 +75,24 @@ Image Player(const Pose& p) {
 Image Glimmet(int shape, Colour base, float glintX, float glintY) {
     Canvas c = MakeCanvas(32, 32);
     Colour hi = Mix(base, Col(0xFFFFFF), 0.55f), lo = Scale(base, 0.68f), mid = Scale(base, 0.88f);
-    const float cx = 16, cy = 19, k = 1.22f;  // gems are drawn a little larger than designed
+    const float cx = 16, cy = 19, k = 1.22f; // gems are drawn a little larger than designed
     auto G = [=](float dx, float dy) { return Pt{cx + dx * k, cy + dy * k}; };
-    if (shape == 0) {  // brilliant: crown and pavilion
+    if (shape == 0) { // brilliant: crown and pavilion
         Poly(c, {G(-10, -3), G(-6, -9), G(6, -9), G(10, -3)}, Flat(hi));
         Poly(c, {G(-10, -3), G(10, -3), G(0, 10)}, Flat(mid));
         Poly(c, {G(-3, -3), G(10, -3), G(0, 10)}, Flat(lo));
         Poly(c, {G(-3, -9), G(3, -9), G(4, -3), G(-4, -3)}, Flat(Mix(hi, Snow(), 0.5f)));
-    } else if (shape == 1) {  // tall crystal
-        Poly(c, {G(0, -13), G(6, -6), G(6, 6), G(0, 10), G(-6, 6), G(-6, -6)},
-             Flat(mid));
+    } else if (shape == 1) { // tall crystal
+        Poly(c, {G(0, -13), G(6, -6), G(6, 6), G(0, 10), G(-6, 6), G(-6, -6)}, Flat(mid));
         Poly(c, {G(0, -13), G(6, -6), G(6, 6), G(0, 10)}, Flat(lo));
         Poly(c, {G(0, -13), G(-6, -6), G(-2, -4), G(0, -9)}, Flat(hi));
         Line(c, G(-2.5f, -4).x, G(-2.5f, -4).y, G(-2.5f, 5).x, G(-2.5f, 5).y, 1.6f, Flat(hi));
-    } else if (shape == 2) {  // round pearl-cut
+    } else if (shape == 2) { // round pearl-cut
         Disc(c, cx, cy, 9 * k, Ball(cx, cy, 9 * k, base));
         Poly(c, {G(-4, -4), G(4, -4), G(4, 4), G(-4, 4)}, Flat(Mix(base, Snow(), 0.3f)));
         Poly(c, {G(0, -4), G(4, 0), G(0, 4), G(-4, 0)}, Flat(hi));
-    } else {  // emerald cut: octagon with a table
-        Poly(c, {G(-6, -9), G(6, -9), G(10, -5), G(10, 5), G(6, 9),
-                 G(-6, 9), G(-10, 5), G(-10, -5)},
+    } else { // emerald cut: octagon with a table
+        Poly(c, {G(-6, -9), G(6, -9), G(10, -5), G(10, 5), G(6, 9), G(-6, 9), G(-10, 5), G(-10, -5)},
              Flat(lo));
         Poly(c, {G(-6, -9), G(6, -9), G(10, -5), G(-10, -5)}, Flat(hi));
         Poly(c, {G(-10, -5), G(-6, -9), G(-6, 9), G(-10, 5)}, Flat(mid));
@@ -118,7 +125,7 @@ Image Block(bool lit) {
     if (lit) {
         Sparkle(c, 22.5f, 9.5f, 3.2f, Col(0xFFFFFF));
     } else {
-        Box(c, 21, 8, 24, 11, Flat(Col(0x5A4030)));  // the glint's dark socket
+        Box(c, 21, 8, 24, 11, Flat(Col(0x5A4030))); // the glint's dark socket
     }
     return Resolve(c);
 }
@@ -146,23 +153,25 @@ Image Spikes(bool red) {
 Image Shield() {
     Canvas c = MakeCanvas(32, 32);
     float cx = 16, cy = 16, r = 13.5f;
-    Fill(c, 0, 0, 32, 32,
-         [=](float x, float y) {
-             float d = std::hypot(x - cx, y - cy);
-             return d <= r && d >= r - 2.2f;
-         },
-         [=](float x, float y) {
-             float a = std::atan2(y - cy, x - cx);
-             float t = 0.5f + 0.5f * std::sin(a * 2 + 1.0f);
-             return Mix(Col(0x60D8FF), Col(0xE070FF), t);
-         });
-    Fill(c, 0, 0, 32, 32,
-         [=](float x, float y) {
-             float d = std::hypot(x - cx, y - cy);
-             float a = std::atan2(y - cy, x - cx);
-             return d <= r - 3.6f && d >= r - 5.6f && a < -1.8f && a > -2.9f;
-         },
-         Flat(Col(0xFFFFFF)));
+    Fill(
+        c, 0, 0, 32, 32,
+        [=](float x, float y) {
+            float d = std::hypot(x - cx, y - cy);
+            return d <= r && d >= r - 2.2f;
+        },
+        [=](float x, float y) {
+            float a = std::atan2(y - cy, x - cx);
+            float t = 0.5f + 0.5f * std::sin(a * 2 + 1.0f);
+            return Mix(Col(0x60D8FF), Col(0xE070FF), t);
+        });
+    Fill(
+        c, 0, 0, 32, 32,
+        [=](float x, float y) {
+            float d = std::hypot(x - cx, y - cy);
+            float a = std::atan2(y - cy, x - cx);
+            return d <= r - 3.6f && d >= r - 5.6f && a < -1.8f && a > -2.9f;
+        },
+        Flat(Col(0xFFFFFF)));
     Sparkle(c, 21, 10, 2.6f, Col(0xFFFFFF));
     Disc(c, 11, 22, 1.1f, Flat(Col(0xCFF4FF)));
     return Resolve(c);
@@ -178,7 +187,8 @@ Image TimeBonus() {
     Disc(c, cx, cy, r - 2.5f, Flat(Snow()));
     for (int k = 0; k < 12; ++k) {
         float a = static_cast<float>(k) * Pi / 6;
-        Disc(c, cx + std::cos(a) * (r - 4), cy + std::sin(a) * (r - 4), k % 3 == 0 ? 0.9f : 0.5f, Flat(Col(0x2A6040)));
+        Disc(c, cx + std::cos(a) * (r - 4), cy + std::sin(a) * (r - 4), k % 3 == 0 ? 0.9f : 0.5f,
+             Flat(Col(0x2A6040)));
     }
     Line(c, cx, cy, cx, cy - 5.5f, 1.4f, Flat(Ink()));
     Line(c, cx, cy, cx + 4, cy + 1.5f, 1.4f, Flat(Col(0xE03030)));
@@ -195,7 +205,7 @@ Image TimeBonus() {
 
 Image TileSheet() {
     Image sheet = MakeImage(320, 320);
-    for (int k = 0; k < 6; ++k) {  // standing: a slow breath and a swaying feeler
+    for (int k = 0; k < 6; ++k) { // standing: a slow breath and a swaying feeler
         float ph = static_cast<float>(k) / 6 * 2 * Pi;
         Pose p;
         p.squash = 0.45f * std::sin(ph);
@@ -206,7 +216,7 @@ Image TileSheet() {
     Pose blink;
     blink.blink = true;
     PutFrame(sheet, 6, 10, Player(blink));
-    for (int k = 0; k < 4; ++k) {  // walking: feet swap, body bobs, feeler trails behind
+    for (int k = 0; k < 4; ++k) { // walking: feet swap, body bobs, feeler trails behind
         float ph = static_cast<float>(k) / 4 * 2 * Pi;
         Pose p;
         p.footA = 3.0f * std::sin(ph);

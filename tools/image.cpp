@@ -46,9 +46,15 @@ uint32_t Rgb(int r, int g, int b) {
     return (static_cast<uint32_t>(r) << 16) | (static_cast<uint32_t>(g) << 8) | static_cast<uint32_t>(b);
 }
 
-int RedOf(uint32_t rgb) { return static_cast<int>((rgb >> 16) & 0xFF); }
-int GreenOf(uint32_t rgb) { return static_cast<int>((rgb >> 8) & 0xFF); }
-int BlueOf(uint32_t rgb) { return static_cast<int>(rgb & 0xFF); }
+int RedOf(uint32_t rgb) {
+    return static_cast<int>((rgb >> 16) & 0xFF);
+}
+int GreenOf(uint32_t rgb) {
+    return static_cast<int>((rgb >> 8) & 0xFF);
+}
+int BlueOf(uint32_t rgb) {
+    return static_cast<int>(rgb & 0xFF);
+}
 
 bool WritePng(const std::string& path, const Image& img, bool masked) {
     if (img.w <= 0 || img.h <= 0) return false;
@@ -119,14 +125,15 @@ bool ReadPng(const std::string& path, Image& img) {
     png_read_update_info(png, info);
     int w = static_cast<int>(png_get_image_width(png, info));
     int h = static_cast<int>(png_get_image_height(png, info));
-    if (w <= 0 || h <= 0 || w > 16384 || h > 16384 || png_get_rowbytes(png, info) != static_cast<size_t>(w) * 4)
+    if (w <= 0 || h <= 0 || w > 16384 || h > 16384 ||
+        png_get_rowbytes(png, info) != static_cast<size_t>(w) * 4)
         png_error(png, "unsupported picture");
     out = MakeImage(w, h);
     out.alpha.assign(out.px.size(), 255);
     row.resize(static_cast<size_t>(w) * h * 4);
     rows.resize(static_cast<size_t>(h));
     for (int y = 0; y < h; ++y) rows[static_cast<size_t>(y)] = &row[static_cast<size_t>(y) * w * 4];
-    (void)passes;  // png_read_image runs every pass itself
+    (void)passes; // png_read_image runs every pass itself
     png_read_image(png, rows.data());
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {

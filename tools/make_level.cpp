@@ -63,8 +63,10 @@ bool ReadDescription(const std::string& path, Description& d) {
         std::vector<std::string> cmd;
         for (std::string w; words >> w;) cmd.push_back(w);
         if (cmd.empty()) continue;
-        if (cmd[0] == "map") mapLeft = Blocks;
-        else d.commands.push_back(cmd);
+        if (cmd[0] == "map")
+            mapLeft = Blocks;
+        else
+            d.commands.push_back(cmd);
     }
     while (d.map.size() < static_cast<size_t>(Blocks)) d.map.push_back(std::string(Blocks, '.'));
     return true;
@@ -85,7 +87,8 @@ void FillRect(Image& img, int x, int y, int w, int h, uint32_t c) {
 std::vector<char> RoundedRock(const Description& d) {
     std::vector<char> rock(static_cast<size_t>(Size) * Size);
     for (int y = 0; y < Size; ++y)
-        for (int x = 0; x < Size; ++x) rock[static_cast<size_t>(y) * Size + x] = BlockAt(d, x / Block, y / Block) == '#';
+        for (int x = 0; x < Size; ++x)
+            rock[static_cast<size_t>(y) * Size + x] = BlockAt(d, x / Block, y / Block) == '#';
     const int r = 5;
     auto at = [](const std::vector<char>& m, int x, int y, char outside) {
         if (x < 0 || y < 0 || x >= Size || y >= Size) return outside;
@@ -114,10 +117,10 @@ void DrawTower(Image& img, int x0, int y0, int bx, int by) {
     FillRect(img, x0 + 14, y0, 2, Block, White);
     for (int row = 1, k = bx + by; row < Block; row += 3, ++k) {
         FillRect(img, x0 + 2, y0 + row, 12, 1, Sky);
-        int gap = (k % 2 == 0) ? x0 + 2 : x0 + 10;  // the way up alternates sides
+        int gap = (k % 2 == 0) ? x0 + 2 : x0 + 10; // the way up alternates sides
         FillRect(img, gap, y0 + row, 4, 1, 0);
     }
-    FillRect(img, x0, y0 + 11, 2, 2, 0);  // doors at the bottom on both sides
+    FillRect(img, x0, y0 + 11, 2, 2, 0); // doors at the bottom on both sides
     FillRect(img, x0 + 14, y0 + 11, 2, 2, 0);
 }
 
@@ -142,15 +145,24 @@ void DrawBlocks(Image& img, const Description& d) {
         for (int bx = 0; bx < Blocks; ++bx) {
             int x0 = bx * Block, y0 = by * Block;
             switch (BlockAt(d, bx, by)) {
-            case '_': FillRect(img, x0, y0 + 14, Block, 2, Sky); break;
+            case '_':
+                FillRect(img, x0, y0 + 14, Block, 2, Sky);
+                break;
             case '=':
                 FillRect(img, x0, y0, Block, 2, White);
                 FillRect(img, x0, y0 + 14, Block, 2, Sky);
                 break;
-            case 'T': DrawTower(img, x0, y0, bx, by); break;
-            case 'S': DrawShaft(img, x0, y0); break;
-            case '~': FillRect(img, x0 + 3, y0 + 8, 10, 2, Sky); break;
-            default: break;
+            case 'T':
+                DrawTower(img, x0, y0, bx, by);
+                break;
+            case 'S':
+                DrawShaft(img, x0, y0);
+                break;
+            case '~':
+                FillRect(img, x0 + 3, y0 + 8, 10, 2, Sky);
+                break;
+            default:
+                break;
             }
         }
 }
@@ -162,12 +174,18 @@ int Num(const std::vector<std::string>& cmd, size_t i) {
 void RunCommands(Image& img, const Description& d) {
     for (const auto& cmd : d.commands) {
         const std::string& op = cmd[0];
-        if (op == "gems") FillRect(img, Num(cmd, 1), Num(cmd, 2), Num(cmd, 3), 1, Yellow);
-        else if (op == "start") PutPixel(img, Num(cmd, 1), Num(cmd, 2), Green);
-        else if (op == "wall") FillRect(img, Num(cmd, 1), Num(cmd, 2), Num(cmd, 3), Num(cmd, 4), White);
-        else if (op == "floor") FillRect(img, Num(cmd, 1), Num(cmd, 2), Num(cmd, 3), Num(cmd, 4), Sky);
-        else if (op == "clear") FillRect(img, Num(cmd, 1), Num(cmd, 2), Num(cmd, 3), Num(cmd, 4), 0);
-        else std::fprintf(stderr, "make_level: unknown command '%s' ignored\n", op.c_str());
+        if (op == "gems")
+            FillRect(img, Num(cmd, 1), Num(cmd, 2), Num(cmd, 3), 1, Yellow);
+        else if (op == "start")
+            PutPixel(img, Num(cmd, 1), Num(cmd, 2), Green);
+        else if (op == "wall")
+            FillRect(img, Num(cmd, 1), Num(cmd, 2), Num(cmd, 3), Num(cmd, 4), White);
+        else if (op == "floor")
+            FillRect(img, Num(cmd, 1), Num(cmd, 2), Num(cmd, 3), Num(cmd, 4), Sky);
+        else if (op == "clear")
+            FillRect(img, Num(cmd, 1), Num(cmd, 2), Num(cmd, 3), Num(cmd, 4), 0);
+        else
+            std::fprintf(stderr, "make_level: unknown command '%s' ignored\n", op.c_str());
     }
 }
 

@@ -21,14 +21,10 @@ int main(int argc, char** argv) {
         Image (*draw)();
     };
     const Out outs[] = {
-        {game + "/gfx.png", TileSheet},
-        {common + "/icons.png", IconStrip},
-        {common + "/logo.png", FrameworkLogo},
-        {common + "/Brindle.png", SiteLogo},
-        {game + "/logo.png", TitleLogo},
-        {game + "/menu.png", MenuArt},
-        {game + "/badges.png", BadgeStrip},
-        {game + "/wall.png", Backdrop},
+        {game + "/gfx.png", TileSheet},        {common + "/icons.png", IconStrip},
+        {common + "/logo.png", FrameworkLogo}, {common + "/Brindle.png", SiteLogo},
+        {game + "/logo.png", TitleLogo},       {game + "/menu.png", MenuArt},
+        {game + "/badges.png", BadgeStrip},    {game + "/wall.png", Backdrop},
     };
     int status = 0;
     for (const Out& o : outs) {

@@ -12,7 +12,9 @@
 namespace glimmet::tools {
 namespace {
 
-float Note(int semitonesFromA4) { return 440.0f * std::pow(2.0f, static_cast<float>(semitonesFromA4) / 12.0f); }
+float Note(int semitonesFromA4) {
+    return 440.0f * std::pow(2.0f, static_cast<float>(semitonesFromA4) / 12.0f);
+}
 
 Voice Tone(Osc osc, float f, float start, float length, float volume) {
     Voice v;
@@ -48,7 +50,7 @@ Wave LedgeLit() {
 // 2: a glimmet: a two-note crystal chime with a shimmer.
 Wave Glimmet() {
     Wave w;
-    const int notes[] = {19, 26, 31};  // E6, B6, E7
+    const int notes[] = {19, 26, 31}; // E6, B6, E7
     for (int i = 0; i < 3; ++i) {
         Voice v = Tone(Osc::Triangle, Note(notes[i]), 0.045f * static_cast<float>(i), 0.04f, 0.5f);
         v.vibratoHz = 28;
@@ -111,7 +113,7 @@ Wave Shield() {
 // 5: time bonus: a quick major arpeggio up to the octave.
 Wave TimeBonus() {
     Wave w;
-    const int notes[] = {3, 7, 10, 15, 19};  // C5 E5 G5 C6 E6
+    const int notes[] = {3, 7, 10, 15, 19}; // C5 E5 G5 C6 E6
     for (int i = 0; i < 5; ++i) {
         Voice v = Tone(Osc::Square, Note(notes[i]), 0.06f * static_cast<float>(i), 0.05f, 0.4f);
         v.duty = 0.5f;
@@ -206,15 +208,25 @@ Wave Drum(int kit, int n) {
         Add(w, v, seed);
     };
     switch (n) {
-    case 1: hit(body, 150, 45, 0.12f, 0.06f, 0.12f, 0.9f, 0); break;
+    case 1:
+        hit(body, 150, 45, 0.12f, 0.06f, 0.12f, 0.9f, 0);
+        break;
     case 2:
         hit(body, 260, 180, 0.05f, 0.03f, 0.08f, 0.5f, 0);
         hit(Osc::Noise, 9000, 6000, 0.1f, 0.05f, 0.12f, 0.6f, kit == 3 ? 3000 : 7000);
         break;
-    case 3: hit(Osc::Noise, 16000, 16000, 0, 0.01f, 0.04f, 0.5f, 0); break;
-    case 4: hit(Osc::Noise, 14000, 12000, 0.2f, 0.08f, 0.2f, 0.45f, 0); break;
-    case 5: hit(body, 140, 90, 0.2f, 0.1f, 0.15f, 0.8f, 0); break;
-    case 6: hit(body, 240, 160, 0.15f, 0.08f, 0.12f, 0.8f, 0); break;
+    case 3:
+        hit(Osc::Noise, 16000, 16000, 0, 0.01f, 0.04f, 0.5f, 0);
+        break;
+    case 4:
+        hit(Osc::Noise, 14000, 12000, 0.2f, 0.08f, 0.2f, 0.45f, 0);
+        break;
+    case 5:
+        hit(body, 140, 90, 0.2f, 0.1f, 0.15f, 0.8f, 0);
+        break;
+    case 6:
+        hit(body, 240, 160, 0.15f, 0.08f, 0.12f, 0.8f, 0);
+        break;
     case 7:
         for (int i = 0; i < 3; ++i) {
             Voice v = Tone(Osc::Noise, 7000, 0.012f * static_cast<float>(i), 0.01f, 0.5f);
@@ -223,7 +235,9 @@ Wave Drum(int kit, int n) {
             Add(w, v, seed + static_cast<uint32_t>(i));
         }
         break;
-    default: hit(Osc::Noise, 12000, 9000, 0.6f, 0.2f, 0.6f, 0.4f, 9000); break;
+    default:
+        hit(Osc::Noise, 12000, 9000, 0.6f, 0.2f, 0.6f, 0.4f, 9000);
+        break;
     }
     if (kit == 4) Crush(w, 8);
     Finish(w, 0.8f);
@@ -264,8 +278,8 @@ Wave Instrument(const std::string& kind, int variant) {
     } else {
         // Accompaniment: a soft detuned pad, or a pluck.
         for (int i = 0; i < 2; ++i) {
-            Voice v = Tone(variant == 1 ? Osc::Saw : Osc::Square, Note(-9) * (1 + 0.004f * static_cast<float>(i)), 0,
-                           0.45f, 0.35f);
+            Voice v = Tone(variant == 1 ? Osc::Saw : Osc::Square,
+                           Note(-9) * (1 + 0.004f * static_cast<float>(i)), 0, 0.45f, 0.35f);
             v.attack = variant == 1 ? 0.04f : 0.003f;
             v.decay = variant == 1 ? 0.2f : 0.12f;
             v.sustain = variant == 1 ? 0.7f : 0.2f;

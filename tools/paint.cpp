@@ -14,7 +14,9 @@ Colour Mix(Colour a, Colour b, float t) {
     return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
 }
 
-Colour Scale(Colour c, float f) { return {c.r * f, c.g * f, c.b * f}; }
+Colour Scale(Colour c, float f) {
+    return {c.r * f, c.g * f, c.b * f};
+}
 
 Canvas MakeCanvas(int w, int h, int ss) {
     Canvas c;
@@ -86,44 +88,49 @@ Paint Ball(float cx, float cy, float r, Colour base) {
 }
 
 void Disc(Canvas& c, float cx, float cy, float r, const Paint& p) {
-    Fill(c, cx - r, cy - r, cx + r, cy + r,
-         [=](float x, float y) { return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r; }, p);
+    Fill(
+        c, cx - r, cy - r, cx + r, cy + r,
+        [=](float x, float y) { return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r; }, p);
 }
 
 void Ellipse(Canvas& c, float cx, float cy, float rx, float ry, const Paint& p) {
-    Fill(c, cx - rx, cy - ry, cx + rx, cy + ry,
-         [=](float x, float y) {
-             float u = (x - cx) / rx, v = (y - cy) / ry;
-             return u * u + v * v <= 1.0f;
-         },
-         p);
+    Fill(
+        c, cx - rx, cy - ry, cx + rx, cy + ry,
+        [=](float x, float y) {
+            float u = (x - cx) / rx, v = (y - cy) / ry;
+            return u * u + v * v <= 1.0f;
+        },
+        p);
 }
 
 void Box(Canvas& c, float x0, float y0, float x1, float y1, const Paint& p) {
-    Fill(c, x0, y0, x1, y1, [=](float x, float y) { return x >= x0 && x < x1 && y >= y0 && y < y1; }, p);
+    Fill(
+        c, x0, y0, x1, y1, [=](float x, float y) { return x >= x0 && x < x1 && y >= y0 && y < y1; }, p);
 }
 
 void RoundBox(Canvas& c, float x0, float y0, float x1, float y1, float r, const Paint& p) {
-    Fill(c, x0, y0, x1, y1,
-         [=](float x, float y) {
-             float dx = std::max({x0 + r - x, 0.0f, x - (x1 - r)});
-             float dy = std::max({y0 + r - y, 0.0f, y - (y1 - r)});
-             return x >= x0 && x < x1 && y >= y0 && y < y1 && dx * dx + dy * dy <= r * r;
-         },
-         p);
+    Fill(
+        c, x0, y0, x1, y1,
+        [=](float x, float y) {
+            float dx = std::max({x0 + r - x, 0.0f, x - (x1 - r)});
+            float dy = std::max({y0 + r - y, 0.0f, y - (y1 - r)});
+            return x >= x0 && x < x1 && y >= y0 && y < y1 && dx * dx + dy * dy <= r * r;
+        },
+        p);
 }
 
 void Line(Canvas& c, float x0, float y0, float x1, float y1, float width, const Paint& p) {
     float r = width / 2;
-    Fill(c, std::min(x0, x1) - r, std::min(y0, y1) - r, std::max(x0, x1) + r, std::max(y0, y1) + r,
-         [=](float x, float y) {
-             float dx = x1 - x0, dy = y1 - y0;
-             float len2 = dx * dx + dy * dy;
-             float t = len2 > 0 ? std::clamp(((x - x0) * dx + (y - y0) * dy) / len2, 0.0f, 1.0f) : 0.0f;
-             float ex = x - (x0 + t * dx), ey = y - (y0 + t * dy);
-             return ex * ex + ey * ey <= r * r;
-         },
-         p);
+    Fill(
+        c, std::min(x0, x1) - r, std::min(y0, y1) - r, std::max(x0, x1) + r, std::max(y0, y1) + r,
+        [=](float x, float y) {
+            float dx = x1 - x0, dy = y1 - y0;
+            float len2 = dx * dx + dy * dy;
+            float t = len2 > 0 ? std::clamp(((x - x0) * dx + (y - y0) * dy) / len2, 0.0f, 1.0f) : 0.0f;
+            float ex = x - (x0 + t * dx), ey = y - (y0 + t * dy);
+            return ex * ex + ey * ey <= r * r;
+        },
+        p);
 }
 
 void Poly(Canvas& c, const std::vector<Pt>& pts, const Paint& p) {
@@ -135,17 +142,18 @@ void Poly(Canvas& c, const std::vector<Pt>& pts, const Paint& p) {
         y0 = std::min(y0, q.y);
         y1 = std::max(y1, q.y);
     }
-    Fill(c, x0, y0, x1, y1,
-         [&pts](float x, float y) {
-             bool in = false;
-             for (size_t i = 0, j = pts.size() - 1; i < pts.size(); j = i++) {
-                 const Pt& a = pts[i];
-                 const Pt& b = pts[j];
-                 if ((a.y > y) != (b.y > y) && x < (b.x - a.x) * (y - a.y) / (b.y - a.y) + a.x) in = !in;
-             }
-             return in;
-         },
-         p);
+    Fill(
+        c, x0, y0, x1, y1,
+        [&pts](float x, float y) {
+            bool in = false;
+            for (size_t i = 0, j = pts.size() - 1; i < pts.size(); j = i++) {
+                const Pt& a = pts[i];
+                const Pt& b = pts[j];
+                if ((a.y > y) != (b.y > y) && x < (b.x - a.x) * (y - a.y) / (b.y - a.y) + a.x) in = !in;
+            }
+            return in;
+        },
+        p);
 }
 
 void Bevel(Canvas& c, float x0, float y0, float x1, float y1, float edge, Colour base) {
@@ -220,7 +228,8 @@ Image Resolve(const Canvas& c) {
 float TileNoise(float x, float y, int period, uint32_t seed) {
     auto lattice = [&](int i, int j) {
         int pi = ((i % period) + period) % period, pj = ((j % period) + period) % period;
-        return static_cast<float>(Hash(static_cast<uint32_t>(pi), static_cast<uint32_t>(pj), seed) & 0xFFFF) / 65535.0f;
+        return static_cast<float>(Hash(static_cast<uint32_t>(pi), static_cast<uint32_t>(pj), seed) & 0xFFFF) /
+               65535.0f;
     };
     int i = static_cast<int>(std::floor(x)), j = static_cast<int>(std::floor(y));
     float fx = x - static_cast<float>(i), fy = y - static_cast<float>(j);

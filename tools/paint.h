@@ -13,22 +13,22 @@
 namespace glimmet::tools {
 
 struct Colour {
-    float r = 0, g = 0, b = 0;  // 0..255
+    float r = 0, g = 0, b = 0; // 0..255
 };
 
-Colour Col(int rgb);                      // from 0xRRGGBB
-Colour Mix(Colour a, Colour b, float t);  // t = 0 gives a, 1 gives b
-Colour Scale(Colour c, float f);          // brightness factor
+Colour Col(int rgb);                     // from 0xRRGGBB
+Colour Mix(Colour a, Colour b, float t); // t = 0 gives a, 1 gives b
+Colour Scale(Colour c, float f);         // brightness factor
 
 struct Canvas {
     int w = 0, h = 0, ss = 4;
-    std::vector<Colour> col;  // w * ss by h * ss samples
+    std::vector<Colour> col; // w * ss by h * ss samples
     std::vector<uint8_t> on;
 };
 
 Canvas MakeCanvas(int w, int h, int ss = 4);
 
-using Shape = std::function<bool(float x, float y)>;    // in pixels of the resolved picture
+using Shape = std::function<bool(float x, float y)>; // in pixels of the resolved picture
 using Paint = std::function<Colour(float x, float y)>;
 
 // Fills the samples inside the box (x0, y0)-(x1, y1) for which inside holds.

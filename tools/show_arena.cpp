@@ -82,11 +82,12 @@ int main(int argc, char** argv) {
             for (int y = 0; y < LevelSize; ++y)
                 for (int x = 0; x < LevelSize; ++x) PutPixel(out, x, y, CellColour(ArenaCell(x, y)));
             PutPixel(out, sx, sy, Rgb(0, 255, 0));
-            if (!WritePng(argv[i + 1], out)) std::fprintf(stderr, "show_arena: cannot write %s\n", argv[i + 1]);
+            if (!WritePng(argv[i + 1], out))
+                std::fprintf(stderr, "show_arena: cannot write %s\n", argv[i + 1]);
             ++i;
         } else if (std::strcmp(argv[i], "--map") == 0 && i + 4 < argc) {
-            PrintMap(std::atoi(argv[i + 1]), std::atoi(argv[i + 2]), std::atoi(argv[i + 3]), std::atoi(argv[i + 4]),
-                     sx, sy);
+            PrintMap(std::atoi(argv[i + 1]), std::atoi(argv[i + 2]), std::atoi(argv[i + 3]),
+                     std::atoi(argv[i + 4]), sx, sy);
             i += 4;
         }
     }

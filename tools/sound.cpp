@@ -27,9 +27,12 @@ uint32_t Get32(const std::string& s, size_t at) {
 float Envelope(const Voice& v, float t) {
     if (t < 0) return 0;
     float level;
-    if (t < v.attack) level = t / v.attack;
-    else if (t < v.attack + v.decay) level = 1 - (1 - v.sustain) * (t - v.attack) / v.decay;
-    else level = v.sustain;
+    if (t < v.attack)
+        level = t / v.attack;
+    else if (t < v.attack + v.decay)
+        level = 1 - (1 - v.sustain) * (t - v.attack) / v.decay;
+    else
+        level = v.sustain;
     if (t > v.length) level *= std::max(0.0f, 1 - (t - v.length) / v.release);
     return level;
 }
@@ -43,8 +46,8 @@ bool WriteWav(const std::string& path, const Wave& w) {
     Put32(out, static_cast<uint32_t>(36 + data.size()));
     out += "WAVEfmt ";
     Put32(out, 16);
-    Put16(out, 1);  // PCM
-    Put16(out, 1);  // mono
+    Put16(out, 1); // PCM
+    Put16(out, 1); // mono
     Put32(out, SampleRate);
     Put32(out, SampleRate * 2);
     Put16(out, 2);
@@ -83,7 +86,9 @@ bool ReadWav(const std::string& path, Wave& w, int& rate) {
     return true;
 }
 
-Wave Silence(float seconds) { return Wave(static_cast<size_t>(seconds * SampleRate), 0.0f); }
+Wave Silence(float seconds) {
+    return Wave(static_cast<size_t>(seconds * SampleRate), 0.0f);
+}
 
 void Add(Wave& w, const Voice& v, uint32_t seed) {
     size_t begin = static_cast<size_t>(v.start * SampleRate);
@@ -102,10 +107,18 @@ void Add(Wave& w, const Voice& v, uint32_t seed) {
         phase -= std::floor(phase);
         float s = 0;
         switch (v.osc) {
-        case Osc::Square: s = phase < v.duty ? 1.0f : -1.0f; break;
-        case Osc::Saw: s = 2 * phase - 1; break;
-        case Osc::Triangle: s = phase < 0.5f ? 4 * phase - 1 : 3 - 4 * phase; break;
-        case Osc::Sine: s = std::sin(TwoPi * phase); break;
+        case Osc::Square:
+            s = phase < v.duty ? 1.0f : -1.0f;
+            break;
+        case Osc::Saw:
+            s = 2 * phase - 1;
+            break;
+        case Osc::Triangle:
+            s = phase < 0.5f ? 4 * phase - 1 : 3 - 4 * phase;
+            break;
+        case Osc::Sine:
+            s = std::sin(TwoPi * phase);
+            break;
         case Osc::Noise:
             // A new random value each period gives pitched noise; f sets its colour.
             if (phase < before) {
@@ -129,7 +142,7 @@ void Finish(Wave& w, float peak) {
     for (float s : w) top = std::max(top, std::fabs(s));
     if (top > 0)
         for (float& s : w) s *= peak / top;
-    size_t fade = std::min(w.size() / 2, static_cast<size_t>(SampleRate / 200));  // 5 ms
+    size_t fade = std::min(w.size() / 2, static_cast<size_t>(SampleRate / 200)); // 5 ms
     for (size_t i = 0; i < fade; ++i) {
         float g = static_cast<float>(i) / static_cast<float>(fade);
         w[i] *= g;

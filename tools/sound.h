@@ -12,7 +12,7 @@ namespace glimmet::tools {
 
 constexpr int SampleRate = 22050;
 
-using Wave = std::vector<float>;  // -1..1
+using Wave = std::vector<float>; // -1..1
 
 bool WriteWav(const std::string& path, const Wave& w);
 // Reads back what WriteWav writes (any PCM 16-bit mono file); false on anything else.
@@ -22,20 +22,20 @@ enum class Osc { Square, Saw, Triangle, Sine, Noise };
 
 struct Voice {
     Osc osc = Osc::Square;
-    float f0 = 440, f1 = 440;       // pitch slides exponentially from f0 to f1 over `slide` seconds
+    float f0 = 440, f1 = 440; // pitch slides exponentially from f0 to f1 over `slide` seconds
     float slide = 0;
-    float duty = 0.5f;              // square wave duty cycle
-    float vibratoHz = 0, vibrato = 0;  // vibrato rate and depth (fraction of the pitch)
-    float attack = 0.005f, decay = 0.1f, sustain = 0.6f, release = 0.1f;  // seconds, level
-    float length = 0.3f;            // seconds before the release starts
+    float duty = 0.5f;                // square wave duty cycle
+    float vibratoHz = 0, vibrato = 0; // vibrato rate and depth (fraction of the pitch)
+    float attack = 0.005f, decay = 0.1f, sustain = 0.6f, release = 0.1f; // seconds, level
+    float length = 0.3f;                                                 // seconds before the release starts
     float volume = 0.5f;
-    float lowpass = 0;              // one-pole cut-off in Hz, 0 for none
-    float start = 0;                // seconds from the start of the sound
+    float lowpass = 0; // one-pole cut-off in Hz, 0 for none
+    float start = 0;   // seconds from the start of the sound
 };
 
 Wave Silence(float seconds);
-void Add(Wave& w, const Voice& v, uint32_t seed = 1);  // grows w as needed
-void Crush(Wave& w, int levels);                     // fewer amplitude steps, for a gritty sound
+void Add(Wave& w, const Voice& v, uint32_t seed = 1); // grows w as needed
+void Crush(Wave& w, int levels);                      // fewer amplitude steps, for a gritty sound
 // Fades the first and last few milliseconds and scales the loudest sample to `peak`.
 void Finish(Wave& w, float peak = 0.8f);
 

@@ -14,7 +14,9 @@ int PlayerOY = 0;
 
 namespace {
 
-bool InTable(int x, int y) { return x >= 0 && x < ArenaW && y >= 0 && y < ArenaH; }
+bool InTable(int x, int y) {
+    return x >= 0 && x < ArenaW && y >= 0 && y < ArenaH;
+}
 
 bool PixelNear(uint32_t rgb, int R, int G, int B) {
     int r = static_cast<int>((rgb >> 16) & 0xFF);
@@ -37,7 +39,9 @@ bool ColourNear(int R, int G, int B, int r, int g, int b) {
     return std::abs(r - R) < 16 && std::abs(g - G) < 16 && std::abs(b - B) < 16;
 }
 
-bool IsSolid(int kind) { return kind >= 20 && kind <= 29; }
+bool IsSolid(int kind) {
+    return kind >= 20 && kind <= 29;
+}
 
 int ArenaCell(int x, int y) {
     if (!InTable(x, y)) return 0;

@@ -17,18 +17,18 @@
 
 namespace glimmet {
 
-constexpr int ArenaW = 600;     // columns of the table (row stride)
-constexpr int ArenaH = 600;     // rows of the table
-constexpr int LevelSize = 512;  // columns and rows 0..511 come from the picture; the rest stays 0
+constexpr int ArenaW = 600;    // columns of the table (row stride)
+constexpr int ArenaH = 600;    // rows of the table
+constexpr int LevelSize = 512; // columns and rows 0..511 come from the picture; the rest stays 0
 
 // Cell kinds; each is also the frame of the tile sheet that draws the cell.
 constexpr int CellEmpty = 0;
-constexpr int CellGlimmet = 14;  // 14..17: four looks of a glimmet
+constexpr int CellGlimmet = 14; // 14..17: four looks of a glimmet
 constexpr int CellWall = 20;
-constexpr int CellLedge = 21;    // unlit ledge; becomes CellWall when touched
-constexpr int CellSpike = 30;    // spikes, first look
+constexpr int CellLedge = 21; // unlit ledge; becomes CellWall when touched
+constexpr int CellSpike = 30; // spikes, first look
 constexpr int CellShield = 31;
-constexpr int CellSpike2 = 32;   // spikes, second look
+constexpr int CellSpike2 = 32; // spikes, second look
 constexpr int CellTimeBonus = 33;
 
 constexpr int32_t LevelSeed = 37171650;
@@ -45,15 +45,15 @@ extern int PlayerOY;
 bool ColourNear(int R, int G, int B, int r, int g, int b);
 bool IsSolid(int kind);
 
-int ArenaCell(int x, int y);                // 0 for any cell outside the table
-void SetArenaCell(int x, int y, int kind);  // ignored outside the table
+int ArenaCell(int x, int y);               // 0 for any cell outside the table
+void SetArenaCell(int x, int y, int kind); // ignored outside the table
 
 // Pixel (x, y) of the level picture as 0xRRGGBB; higher bits are ignored.
 using LevelPixelReader = std::function<uint32_t(int x, int y)>;
 
 // The three generation passes, in the order BuildArena runs them. Each draws from the shared
 // generator in a fixed order, so the layout depends on the seed and on every yellow pixel before it.
-void ReadLevelPicture(const LevelPixelReader& pixel);  // sets PlayerTX/TY on the last green pixel
+void ReadLevelPicture(const LevelPixelReader& pixel); // sets PlayerTX/TY on the last green pixel
 void AddLedges();
 void AddDecorations();
 

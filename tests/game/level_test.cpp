@@ -27,14 +27,22 @@ struct TextPicture {
         const std::string& row = rows[static_cast<size_t>(y)];
         if (x < 0 || x >= static_cast<int>(row.size())) return 0;
         switch (row[static_cast<size_t>(x)]) {
-        case 'W': return 0xFFFFFF;
-        case 'B': return 0x00B2FC;
-        case 'Y': return 0xFFFF00;
-        case 'G': return 0x00FF00;
-        case 'w': return 0xF0F0F0;
-        case 'c': return 0xEFFFFF;
-        case 'r': return 0xFF0000;
-        default: return 0x000000;
+        case 'W':
+            return 0xFFFFFF;
+        case 'B':
+            return 0x00B2FC;
+        case 'Y':
+            return 0xFFFF00;
+        case 'G':
+            return 0x00FF00;
+        case 'w':
+            return 0xF0F0F0;
+        case 'c':
+            return 0xEFFFFF;
+        case 'r':
+            return 0xFF0000;
+        default:
+            return 0x000000;
         }
     }
 };
@@ -47,12 +55,14 @@ TextPicture ReadTextPicture(const std::string& path) {
     return pic;
 }
 
-TextPicture Fixture() { return ReadTextPicture(GLIMMET_FIXTURES "/level16.txt"); }
+TextPicture Fixture() {
+    return ReadTextPicture(GLIMMET_FIXTURES "/level16.txt");
+}
 
 char CellChar(int k) {
     if (k == CellWall) return '#';
     if (k == CellLedge) return '-';
-    if (k >= 14 && k <= 17) return static_cast<char>('a' + (k - 14));  // four glimmet looks
+    if (k >= 14 && k <= 17) return static_cast<char>('a' + (k - 14)); // four glimmet looks
     if (k == CellSpike) return '^';
     if (k == CellSpike2) return 'v';
     if (k == CellShield) return 'o';
@@ -91,7 +101,7 @@ TEST(LevelColours, ColourNearAllowsFifteenPerChannel) {
         bool white;
     };
     const Case cases[] = {
-        {255, 255, 255, true}, {240, 240, 240, true},  {239, 255, 255, false},
+        {255, 255, 255, true},  {240, 240, 240, true},  {239, 255, 255, false},
         {255, 239, 255, false}, {255, 255, 239, false}, {241, 250, 245, true},
     };
     for (const Case& c : cases)
@@ -113,7 +123,7 @@ TEST(LevelCells, ReadsOutsideTheTableAreZero) {
     const int outside[][2] = {{-1, 0}, {0, -1}, {600, 0}, {0, 600}, {-8, -3}, {599, 600}, {100000, 5}};
     for (const auto& p : outside) {
         EXPECT_EQ(ArenaCell(p[0], p[1]), 0) << p[0] << "," << p[1];
-        SetArenaCell(p[0], p[1], CellLedge);  // ignored, and must not write anywhere
+        SetArenaCell(p[0], p[1], CellLedge); // ignored, and must not write anywhere
     }
     EXPECT_EQ(ArenaCell(0, 0), CellWall);
     EXPECT_EQ(ArenaCell(599, 599), CellWall);
@@ -135,12 +145,12 @@ TEST(LevelBuild, FixturePictureGivesTheStoredArena) {
         ADD_FAILURE() << "arena differs from tests/fixtures/level16_expected.txt; actual kept in " << keep;
     }
     // What the picture pass must give whatever the generator does.
-    EXPECT_EQ(ArenaCell(0, 0), CellWall);        // white
-    EXPECT_EQ(ArenaCell(3, 11), CellWall);       // sky blue
-    EXPECT_EQ(ArenaCell(6, 6), CellWall);        // 240, 240, 240
-    EXPECT_EQ(ArenaCell(2, 8), CellEmpty);       // 239, 255, 255
-    EXPECT_EQ(ArenaCell(11, 8), CellEmpty);      // red
-    EXPECT_EQ(PlayerTX, 4);                      // the green pixel
+    EXPECT_EQ(ArenaCell(0, 0), CellWall);   // white
+    EXPECT_EQ(ArenaCell(3, 11), CellWall);  // sky blue
+    EXPECT_EQ(ArenaCell(6, 6), CellWall);   // 240, 240, 240
+    EXPECT_EQ(ArenaCell(2, 8), CellEmpty);  // 239, 255, 255
+    EXPECT_EQ(ArenaCell(11, 8), CellEmpty); // red
+    EXPECT_EQ(PlayerTX, 4);                 // the green pixel
     EXPECT_EQ(PlayerTY, 10);
     EXPECT_EQ(PlayerOX, 0);
     EXPECT_EQ(PlayerOY, 0);
@@ -154,7 +164,7 @@ TEST(LevelBuild, SamePictureSameArena) {
     TextPicture pic = Fixture();
     BuildArena(pic);
     std::vector<int32_t> first = Arena;
-    SeedRandom(99);  // whatever the generator did before, the fixed seed decides
+    SeedRandom(99); // whatever the generator did before, the fixed seed decides
     BuildArena(pic);
     EXPECT_TRUE(first == Arena);
 }
@@ -162,7 +172,8 @@ TEST(LevelBuild, SamePictureSameArena) {
 TEST(LevelBuild, EveryYellowPixelTakesOneDraw) {
     TextPicture pic = Fixture();
     int yellow = 0;
-    for (const std::string& row : pic.rows) yellow += static_cast<int>(std::count(row.begin(), row.end(), 'Y'));
+    for (const std::string& row : pic.rows)
+        yellow += static_cast<int>(std::count(row.begin(), row.end(), 'Y'));
     ASSERT_EQ(yellow, 6);
     SeedRandom(LevelSeed);
     ReadLevelPicture(pic);
@@ -230,8 +241,8 @@ TEST(LevelStart, WithoutCandidatesTheDesignedStartStands) {
     EXPECT_EQ(PlayerTX, 4);
     EXPECT_EQ(PlayerTY, 10);
     EXPECT_EQ(ArenaCell(PlayerTX, PlayerTY + 1), CellWall);
-    EXPECT_EQ(ArenaCell(0, 10), 0);         // the outer wall beside the start is cleared too,
-    EXPECT_EQ(ArenaCell(0, 11), CellWall);  // but not the row below it
+    EXPECT_EQ(ArenaCell(0, 10), 0);        // the outer wall beside the start is cleared too,
+    EXPECT_EQ(ArenaCell(0, 11), CellWall); // but not the row below it
     EXPECT_EQ(ArenaCell(9, 11), CellWall);
 }
 
@@ -253,7 +264,7 @@ class ArenaWalk {
     }
 
     bool Reached(int x, int y) const { return seen_[Index(Stand, x, y)] != 0; }
-    bool Touched(int x, int y) const {  // passed through in any way
+    bool Touched(int x, int y) const { // passed through in any way
         for (int phase = 0; phase < Phases; ++phase)
             if (seen_[Index(phase, x, y)]) return true;
         return false;
@@ -266,7 +277,8 @@ class ArenaWalk {
     };
 
     static size_t Index(int phase, int x, int y) {
-        return (static_cast<size_t>(phase) * LevelSize + static_cast<size_t>(y)) * LevelSize + static_cast<size_t>(x);
+        return (static_cast<size_t>(phase) * LevelSize + static_cast<size_t>(y)) * LevelSize +
+               static_cast<size_t>(x);
     }
     static bool Free(int x, int y) {
         return x >= 0 && y >= 0 && x < LevelSize && y < LevelSize && !IsSolid(ArenaCell(x, y));
@@ -310,10 +322,10 @@ class ArenaWalk {
 // The walk itself: three cells up is reachable, four is not, and walls hold.
 TEST(LevelWalk, WalkClimbsThreeCellsAndNoMore) {
     std::fill(Arena.begin(), Arena.end(), 0);
-    for (int x = 10; x <= 60; ++x) SetArenaCell(x, 100, CellWall);          // ground, standing row 99
-    for (int x = 20; x <= 24; ++x) SetArenaCell(x, 97, CellLedge);          // three up: reachable
-    for (int x = 40; x <= 44; ++x) SetArenaCell(x, 96, CellLedge);          // four up: not
-    for (int x = 50; x <= 56; ++x) SetArenaCell(x, 90, CellWall);           // a closed box on the ground
+    for (int x = 10; x <= 60; ++x) SetArenaCell(x, 100, CellWall); // ground, standing row 99
+    for (int x = 20; x <= 24; ++x) SetArenaCell(x, 97, CellLedge); // three up: reachable
+    for (int x = 40; x <= 44; ++x) SetArenaCell(x, 96, CellLedge); // four up: not
+    for (int x = 50; x <= 56; ++x) SetArenaCell(x, 90, CellWall);  // a closed box on the ground
     for (int y = 90; y <= 99; ++y) {
         SetArenaCell(50, y, CellWall);
         SetArenaCell(56, y, CellWall);
@@ -325,7 +337,7 @@ TEST(LevelWalk, WalkClimbsThreeCellsAndNoMore) {
     EXPECT_TRUE(walk.Reached(22, 96));
     EXPECT_FALSE(walk.Reached(42, 95));
     EXPECT_FALSE(walk.Reached(53, 99));
-    EXPECT_FALSE(walk.Reached(53, 89));  // the box's lid is ten cells up
+    EXPECT_FALSE(walk.Reached(53, 89)); // the box's lid is ten cells up
     std::fill(Arena.begin(), Arena.end(), 0);
 }
 
@@ -349,7 +361,8 @@ TEST(LevelWalk, MostFloorsOfTheRealLevelCanBeReached) {
     int candidates = 0;
     for (int x = 2; x <= 509; ++x)
         for (int y = 2; y <= 509; ++y)
-            if (y > 40 && y < 80 && ArenaCell(x, y + 1) == CellWall && ArenaCell(x, y) == 0 && x > 160 && x < 352) {
+            if (y > 40 && y < 80 && ArenaCell(x, y + 1) == CellWall && ArenaCell(x, y) == 0 && x > 160 &&
+                x < 352) {
                 walk.From(x, y);
                 ++candidates;
             }

@@ -62,17 +62,17 @@ struct Strip {
 };
 
 const Strip Strips[] = {
-    {"Common/icons.png", 128, 128, 16, 16, 64},   {"291/gfx.png", 320, 320, 32, 32, 100},
-    {"291/menu.png", 256, 64, 64, 64, 4},         {"291/badges.png", 256, 256, 64, 64, 16},
-    {"291/wall.png", 512, 512, 512, 512, 1},      {"Common/logo.png", 0, 0, 0, 0, 1},
-    {"Common/Brindle.png", 0, 0, 0, 0, 1},        {"291/logo.png", 0, 0, 0, 0, 1},
+    {"Common/icons.png", 128, 128, 16, 16, 64}, {"291/gfx.png", 320, 320, 32, 32, 100},
+    {"291/menu.png", 256, 64, 64, 64, 4},       {"291/badges.png", 256, 256, 64, 64, 16},
+    {"291/wall.png", 512, 512, 512, 512, 1},    {"Common/logo.png", 0, 0, 0, 0, 1},
+    {"Common/Brindle.png", 0, 0, 0, 0, 1},      {"291/logo.png", 0, 0, 0, 0, 1},
 };
 
 TEST(GameData, PicturesHaveTheirSizesAndFrameCounts) {
     for (const Strip& s : Strips) {
         Image img = Picture(s.name);
         ASSERT_GT(img.w, 0) << s.name;
-        if (s.fw == 0) {  // a single picture of any size
+        if (s.fw == 0) { // a single picture of any size
             EXPECT_GT(Opaque(img, 0, img.w, img.h), img.w * img.h / 20) << s.name;
             continue;
         }
@@ -117,7 +117,9 @@ TEST(GameData, FramesFitTheirUse) {
     // The pointer's tip is the frame's top-left corner.
     EXPECT_NE(tools::PixelAt(icons, 7 * 16, 7 * 16), 0u);
     Image gfx = Picture("291/gfx.png");
-    auto at = [&gfx](int k, int x, int y) { return tools::PixelAt(gfx, (k % 10) * 32 + x, (k / 10) * 32 + y); };
+    auto at = [&gfx](int k, int x, int y) {
+        return tools::PixelAt(gfx, (k % 10) * 32 + x, (k / 10) * 32 + y);
+    };
     // The player's feet reach the frame's bottom row, so standing on a ledge touches it.
     for (int k : {0, 6, 10, 11, 12, 13}) {
         int feet = 0;
@@ -150,7 +152,8 @@ TEST(GameData, BackdropRepeatsWithoutSeams) {
         for (int i = 0; i < 512; ++i) {
             uint32_t a = tools::PixelAt(wall, x0 < 0 ? i : x0, y0 < 0 ? i : y0);
             uint32_t b = tools::PixelAt(wall, x1 < 0 ? i : x1, y1 < 0 ? i : y1);
-            sum += std::abs(tools::RedOf(a) - tools::RedOf(b)) + std::abs(tools::GreenOf(a) - tools::GreenOf(b)) +
+            sum += std::abs(tools::RedOf(a) - tools::RedOf(b)) +
+                   std::abs(tools::GreenOf(a) - tools::GreenOf(b)) +
                    std::abs(tools::BlueOf(a) - tools::BlueOf(b));
         }
         return sum / 512;
@@ -166,13 +169,14 @@ struct SoundFile {
 };
 
 TEST(GameData, SoundsAreShortCleanMonoPcm) {
-    std::vector<SoundFile> sounds = {{"291/001.wav", 0.1, 1}, {"291/002.wav", 0.1, 1}, {"291/003.wav", 0.1, 1},
-                                     {"291/004.wav", 0.1, 1}, {"291/005.wav", 0.1, 1}, {"291/006.wav", 0.05, 0.5},
-                                     {"291/098.wav", 0.03, 0.5}, {"291/099.wav", 0.03, 0.5},
-                                     {"Common/badgeget.wav", 0.3, 2}};
+    std::vector<SoundFile> sounds = {
+        {"291/001.wav", 0.1, 1},    {"291/002.wav", 0.1, 1},    {"291/003.wav", 0.1, 1},
+        {"291/004.wav", 0.1, 1},    {"291/005.wav", 0.1, 1},    {"291/006.wav", 0.05, 0.5},
+        {"291/098.wav", 0.03, 0.5}, {"291/099.wav", 0.03, 0.5}, {"Common/badgeget.wav", 0.3, 2}};
     std::vector<std::string> names;
     for (int kit = 1; kit <= 4; ++kit)
-        for (int n = 1; n <= 8; ++n) names.push_back("291/music/d" + std::to_string(kit) + "-" + std::to_string(n) + ".wav");
+        for (int n = 1; n <= 8; ++n)
+            names.push_back("291/music/d" + std::to_string(kit) + "-" + std::to_string(n) + ".wav");
     for (const char* kind : {"bass", "lead", "accompany"})
         for (const char* v : {"01", "02"}) names.push_back(std::string("291/music/") + kind + v + ".wav");
     for (const std::string& n : names) sounds.push_back({n.c_str(), 0.02, 2});
@@ -195,7 +199,8 @@ TEST(GameData, SoundsAreShortCleanMonoPcm) {
         if (events.size() < 6) events.push_back(w);
     }
     for (size_t a = 0; a < events.size(); ++a)
-        for (size_t b = a + 1; b < events.size(); ++b) EXPECT_NE(events[a], events[b]) << a + 1 << " and " << b + 1;
+        for (size_t b = a + 1; b < events.size(); ++b)
+            EXPECT_NE(events[a], events[b]) << a + 1 << " and " << b + 1;
 }
 
 TEST(GameData, PatternFileHasEverySection) {
@@ -230,12 +235,13 @@ TEST(GameData, ToolsAreDeterministic) {
     test::TempDir dir;
     const std::string tools = GLIMMET_TOOLS_DIR;
     std::string cmd = "\"" + tools + "/make_pictures\" again/Common again/291 && \"" + tools +
-                      "/make_sounds\" again/Common again/291 && \"" + tools + "/make_level\" \"" GLIMMET_TOOLS_SOURCE
-                      "/level/arena.txt\" again/291/lev.png";
+                      "/make_sounds\" again/Common again/291 && \"" + tools +
+                      "/make_level\" \"" GLIMMET_TOOLS_SOURCE "/level/arena.txt\" again/291/lev.png";
     ASSERT_EQ(std::system(cmd.c_str()), 0) << cmd;
-    for (const char* name : {"Common/icons.png", "Common/logo.png", "Common/Brindle.png", "Common/badgeget.wav",
-                             "291/gfx.png", "291/menu.png", "291/wall.png", "291/badges.png", "291/logo.png",
-                             "291/lev.png", "291/002.wav", "291/music/d3-2.wav", "291/music/demo.ini"}) {
+    for (const char* name :
+         {"Common/icons.png", "Common/logo.png", "Common/Brindle.png", "Common/badgeget.wav", "291/gfx.png",
+          "291/menu.png", "291/wall.png", "291/badges.png", "291/logo.png", "291/lev.png", "291/002.wav",
+          "291/music/d3-2.wav", "291/music/demo.ini"}) {
         std::string made = Slurp(Files + "/" + name);
         EXPECT_FALSE(made.empty()) << name;
         EXPECT_TRUE(made == Slurp(std::string("again/") + name)) << name;
