@@ -81,9 +81,9 @@ Paint Ball(float cx, float cy, float r, Colour base) {
         float nz = std::sqrt(std::max(0.0f, 1.0f - nx * nx - ny * ny));
         float lx = -0.45f, ly = -0.6f, lz = 0.66f;
         float diffuse = std::max(0.0f, nx * lx + ny * ly + nz * lz);
-        float spec = std::pow(diffuse, 18.0f);
+        float specular = std::pow(diffuse, 18.0f);
         Colour c = Scale(base, 0.42f + 0.72f * diffuse);
-        return Mix(c, Col(0xFFFFFF), 0.75f * spec);
+        return Mix(c, Col(0xFFFFFF), 0.75f * specular);
     };
 }
 

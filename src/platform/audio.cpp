@@ -127,13 +127,14 @@ bool StartAudio(const std::string& driver) {
 }
 
 // The WAV's samples converted to interleaved stereo float at MixRate.
-bool ConvertWav(const SDL_AudioSpec& spec, const Uint8* data, Uint32 length, std::vector<float>& out) {
-    int frameBytes = SDL_AUDIO_BITSIZE(spec.format) / 8 * spec.channels;
+bool ConvertWav(const SDL_AudioSpec& wavFormat, const Uint8* data, Uint32 length, std::vector<float>& out) {
+    int frameBytes = SDL_AUDIO_BITSIZE(wavFormat.format) / 8 * wavFormat.channels;
     if (frameBytes <= 0) return false;
     int usable = static_cast<int>(std::min<Uint32>(length, 1u << 30));
     usable -= usable % frameBytes; // a damaged file may end in the middle of a frame
     SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_F32SYS, 2, MixRate) < 0)
+    if (SDL_BuildAudioCVT(&cvt, wavFormat.format, wavFormat.channels, wavFormat.freq, AUDIO_F32SYS, 2,
+                          MixRate) < 0)
         return false;
     std::vector<Uint8> buffer(static_cast<size_t>(usable) * static_cast<size_t>(std::max(cvt.len_mult, 1)));
     if (usable > 0) std::memcpy(buffer.data(), data, static_cast<size_t>(usable));
@@ -179,12 +180,12 @@ std::string AudioDeviceDriver() {
 }
 
 int LoadSound(const std::string& path) {
-    SDL_AudioSpec spec;
+    SDL_AudioSpec wavFormat;
     Uint8* data = nullptr;
     Uint32 length = 0;
-    if (SDL_LoadWAV(path.c_str(), &spec, &data, &length) == nullptr) return 0;
+    if (SDL_LoadWAV(path.c_str(), &wavFormat, &data, &length) == nullptr) return 0;
     std::vector<float> samples;
-    bool ok = ConvertWav(spec, data, length, samples);
+    bool ok = ConvertWav(wavFormat, data, length, samples);
     SDL_FreeWAV(data);
     if (!ok || samples.empty()) return 0;
     size_t slot = 1;
