@@ -46,6 +46,10 @@ void EnterGameFolder() {
     ChangeDir(GameFolderName());
 }
 
+void EnterFilesFolder() {
+    ChangeDir(FilesFolder.empty() ? ".." : FilesFolder);
+}
+
 void SetDefaultSettings() {
     Setting.fill(0);
     Setting[5] = 800; // width

@@ -36,6 +36,8 @@ extern int CurrentMode, CurrentLevel, CurrentFlags;
 std::string BuildGameTitle();
 std::string GameFolderName(); // the week number in three digits and "/": "291/"
 void EnterGameFolder();
+// Changes to the Files folder: the one recorded at start, or one folder up before then.
+void EnterFilesFolder();
 void SetDefaultSettings();
 // Every global table at its size and start value, with the default settings and bindings.
 void CreateTables();

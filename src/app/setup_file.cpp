@@ -148,7 +148,7 @@ void SaveSetup() {
     // The file goes to the Files folder the program started from (one step up from the game folder),
     // and we come back to exactly the folder we left.
     std::string here = CurrentDir();
-    ChangeDir(FilesFolder.empty() ? ".." : FilesFolder);
+    EnterFilesFolder();
     if (!WriteTextFile("Setup.ini", SetupLines())) LogLine("\tSetup.ini could not be written");
     ChangeDir(here);
 }

@@ -32,7 +32,7 @@ void TakeScreenshot() {
     LogLine("");
     LogLine("\tScreenshot");
     std::string gameFolder = CurrentDir();
-    ChangeDir(FilesFolder.empty() ? ".." : FilesFolder);
+    EnterFilesFolder();
     LogLine("\tGrabbing Screenshot");
     Pixmap picture = GrabScreen(0, 0, DisplayW, DisplayH);
     ResetDraw();
