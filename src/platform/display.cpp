@@ -4,6 +4,7 @@
 
 #include "platform/area.h"
 #include "platform/draw_log.h"
+#include "platform/input.h"
 #include "platform/render_state.h"
 
 namespace glimmet {
@@ -75,6 +76,8 @@ bool TryOpen(int driverIndex, bool wantsGl, int width, int height, int depth, in
     Render.window = SDL_CreateWindow(Latin1ToUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED,
                                      SDL_WINDOWPOS_CENTERED, width, height, flags);
     if (Render.window == nullptr) return false;
+    // The program may have hidden the pointer before the video system was up.
+    SDL_ShowCursor(PointerShown() ? SDL_ENABLE : SDL_DISABLE);
     if (depth != 0) {
         SDL_DisplayMode mode;
         if (PickFullscreenMode(width, height, depth, refresh, mode))

@@ -1,6 +1,7 @@
 // The display: modes, back-end choice and fallback, opening without a display, present and grab.
 #include "platform/display.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -9,6 +10,7 @@
 
 #include "platform/area.h"
 #include "platform/display_support.h"
+#include "platform/input.h"
 
 namespace glimmet::test {
 namespace {
@@ -38,6 +40,14 @@ TEST_F(DisplayModes, OpensWindowAndFullscreenAndClosesAgain) {
 
     ASSERT_TRUE(OpenDisplay(1024, 768, 32, 60, "full"));
     EXPECT_TRUE(DisplayIsOpen());
+}
+
+TEST_F(DisplayModes, PointerHiddenBeforeTheDisplayOpensStaysHidden) {
+    ShowPointer(false);
+    ASSERT_TRUE(OpenDisplay(320, 200, 0, 60, "pointer"));
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+    ShowPointer(true);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
 }
 
 struct BackendCase {
