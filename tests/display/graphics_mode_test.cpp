@@ -11,12 +11,17 @@
 namespace glimmet {
 namespace {
 
-TEST(ModeList, KeepsUsableShapesOnceInReportedOrder) {
+// The default settings, the display in use at 800 x 600, and a request for width x height.
+void Request(int width, int height) {
     SetDefaultSettings();
     DisplayW = 800;
     DisplayH = 600;
-    Setting[5] = 1280;
-    Setting[6] = 720;
+    Setting[5] = width;
+    Setting[6] = height;
+}
+
+TEST(ModeList, KeepsUsableShapesOnceInReportedOrder) {
+    Request(1280, 720);
     BuildModeList({{1920, 1080, 32, 60},
                    {1280, 1024, 32, 60}, // 5:4: never listed
                    {1920, 1080, 16, 75}, // the same size again
@@ -34,11 +39,7 @@ TEST(ModeList, KeepsUsableShapesOnceInReportedOrder) {
 }
 
 TEST(ModeList, UnlistedRequestFallsBackToTheSizeInUse) {
-    SetDefaultSettings();
-    DisplayW = 800;
-    DisplayH = 600;
-    Setting[5] = 1280;
-    Setting[6] = 1024;
+    Request(1280, 1024);
     BuildModeList({{1280, 1024, 32, 60}, {1024, 768, 32, 60}});
     EXPECT_EQ(Setting[5], 800);
     EXPECT_EQ(Setting[6], 600);
