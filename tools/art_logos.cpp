@@ -8,16 +8,7 @@ namespace glimmet::tools {
 namespace {
 
 void Glint(Canvas& c, float x, float y, float s) {
-    Poly(c,
-         {{x, y - s},
-          {x + s * 0.22f, y - s * 0.22f},
-          {x + s, y},
-          {x + s * 0.22f, y + s * 0.22f},
-          {x, y + s},
-          {x - s * 0.22f, y + s * 0.22f},
-          {x - s, y},
-          {x - s * 0.22f, y - s * 0.22f}},
-         Flat(Col(0xFFFFFF)));
+    StarGlint(c, x, y, s, 0.22f, Col(0xFFFFFF));
 }
 
 // Letters with a light upper half and a darker lower half, as if lit from above.

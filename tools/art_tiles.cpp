@@ -25,16 +25,7 @@ struct Pose {
 };
 
 void Sparkle(Canvas& c, float x, float y, float s, Colour col) {
-    Poly(c,
-         {{x, y - s},
-          {x + s * 0.28f, y - s * 0.28f},
-          {x + s, y},
-          {x + s * 0.28f, y + s * 0.28f},
-          {x, y + s},
-          {x - s * 0.28f, y + s * 0.28f},
-          {x - s, y},
-          {x - s * 0.28f, y - s * 0.28f}},
-         Flat(col));
+    StarGlint(c, x, y, s, 0.28f, col);
 }
 
 // Flonder: a round orange critter with a glowing feeler, facing right, feet on the bottom row.

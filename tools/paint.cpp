@@ -133,6 +133,20 @@ void Line(Canvas& c, float x0, float y0, float x1, float y1, float width, const 
         p);
 }
 
+void StarGlint(Canvas& c, float x, float y, float s, float waist, Colour col) {
+    float w = s * waist;
+    Poly(c,
+         {{x, y - s},
+          {x + w, y - w},
+          {x + s, y},
+          {x + w, y + w},
+          {x, y + s},
+          {x - w, y + w},
+          {x - s, y},
+          {x - w, y - w}},
+         Flat(col));
+}
+
 void Poly(Canvas& c, const std::vector<Pt>& pts, const Paint& p) {
     if (pts.size() < 3) return;
     float x0 = pts[0].x, x1 = pts[0].x, y0 = pts[0].y, y1 = pts[0].y;

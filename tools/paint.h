@@ -49,6 +49,9 @@ struct Pt {
     float x, y;
 };
 void Poly(Canvas& c, const std::vector<Pt>& pts, const Paint& p);
+// A four-pointed star of radius s centred on (x, y); waist is how far (as a share of s) its inner
+// corners stand from the centre along each diagonal axis.
+void StarGlint(Canvas& c, float x, float y, float s, float waist, Colour col);
 // A box whose top and left edges are lighter and bottom and right edges darker.
 void Bevel(Canvas& c, float x0, float y0, float x1, float y1, float edge, Colour base);
 
