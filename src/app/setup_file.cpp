@@ -14,7 +14,7 @@
 #include "app/setup_file.h"
 
 #include "app/debug_log.h"
-#include "app/program.h"
+#include "base/state.h"
 #include "input/controls.h"
 #include "platform/audio_drivers.h"
 #include "platform/files.h"
@@ -40,37 +40,37 @@ void ReadSetupLine(const std::string& line, bool& driverNamed) {
     if (key == "AUDIODRIVER") {
         driverNamed = true;
         for (size_t i = 0; i < AudioDriverNames.size(); i++)
-            if (AudioDriverNames[i] == value) Setting[14] = static_cast<int>(i);
+            if (AudioDriverNames[i] == value) Setting[SettingAudioDriver] = static_cast<int>(i);
     } else if (key == "FULLSCREEN") {
         if (upperValue == "TRUE" || upperValue == "ON") {
-            Setting[1] = 1;
+            Setting[SettingFullscreen] = 1;
             LogLine("\tSetting to Fullscreen");
         }
     } else if (key == "GFX ENGINE" || key == "GFXENGINE") {
         if (upperValue == "DX9") {
-            Setting[3] = 1;
+            Setting[SettingBackend] = 1;
             LogLine("\tDirectX 9 Mode");
         } else if (upperValue == "DX7") {
-            Setting[3] = 2;
+            Setting[SettingBackend] = 2;
             LogLine("\tDirectX 7 Mode");
         }
     } else if (key == "WIDTH") {
-        Setting[5] = ReadSetting(value);
+        Setting[SettingWidth] = ReadSetting(value);
     } else if (key == "HEIGHT") {
-        Setting[6] = ReadSetting(value);
+        Setting[SettingHeight] = ReadSetting(value);
     } else if (key == "ESS") {
-        Setting[7] = 1;
+        Setting[SettingFrameskip] = 1;
         LogLine("\tAssuming Emergency Slow System values.");
     } else if (key == "KEY") {
         int slot = ReadSetting(Field(value, ",", 1));
         int code = ReadSetting(Field(value, ",", 2));
         if (slot >= 0 && slot <= 99) KeyBind[static_cast<size_t>(slot)] = code;
     } else if (key == "MASTER") {
-        Setting[11] = ReadSetting(value);
+        Setting[SettingMasterVolume] = ReadSetting(value);
     } else if (key == "SOUND") {
-        Setting[12] = ReadSetting(value);
+        Setting[SettingSoundVolume] = ReadSetting(value);
     } else if (key == "MUSIC") {
-        Setting[13] = ReadSetting(value);
+        Setting[SettingMusicVolume] = ReadSetting(value);
     }
 }
 
@@ -88,33 +88,33 @@ void ChooseDriverByPrefix() {
         else if (Left(name, 6) == "DIRECT")
             taken = static_cast<int>(i);
     }
-    Setting[14] = taken < 0 ? 0 : taken;
+    Setting[SettingAudioDriver] = taken < 0 ? 0 : taken;
 }
 
 void ApplyAudioDriver() {
-    std::string name = DriverName(Setting[14]);
+    std::string name = DriverName(Setting[SettingAudioDriver]);
     if (name.empty() || !AudioDriverKnown(name)) return;
     if (UpperCase(Left(name, 6)) != "OPENAL" || OpenALPresent()) SelectAudioDriver(name);
 }
 
 std::vector<std::string> SetupLines() {
     std::vector<std::string> lines{"[Graphics]"};
-    if (Setting[1] == 0) lines.push_back("Fullscreen = False");
-    if (Setting[1] == 1) lines.push_back("Fullscreen = True");
+    if (Setting[SettingFullscreen] == 0) lines.push_back("Fullscreen = False");
+    if (Setting[SettingFullscreen] == 1) lines.push_back("Fullscreen = True");
     static const char* const Engines[3] = {"OpenGL", "DX9", "DX7"};
-    if (Setting[3] >= 0 && Setting[3] <= 2)
-        lines.push_back(std::string("GFX Engine = ") + Engines[Setting[3]]);
-    lines.push_back("Width=" + std::to_string(Setting[5]));
-    lines.push_back("Height=" + std::to_string(Setting[6]));
-    if (Setting[7] == 1)
+    if (Setting[SettingBackend] >= 0 && Setting[SettingBackend] <= 2)
+        lines.push_back(std::string("GFX Engine = ") + Engines[Setting[SettingBackend]]);
+    lines.push_back("Width=" + std::to_string(Setting[SettingWidth]));
+    lines.push_back("Height=" + std::to_string(Setting[SettingHeight]));
+    if (Setting[SettingFrameskip] == 1)
         lines.push_back(
             "ESS=1 ; This is a slow system, and things must run a wee bit slower for it.  Awww..");
     lines.push_back("");
     lines.push_back("[Audio]");
-    lines.push_back("Master = " + std::to_string(Setting[11]));
-    lines.push_back("Sound = " + std::to_string(Setting[12]));
-    lines.push_back("Music = " + std::to_string(Setting[13]));
-    lines.push_back("AudioDriver = " + DriverName(Setting[14]));
+    lines.push_back("Master = " + std::to_string(Setting[SettingMasterVolume]));
+    lines.push_back("Sound = " + std::to_string(Setting[SettingSoundVolume]));
+    lines.push_back("Music = " + std::to_string(Setting[SettingMusicVolume]));
+    lines.push_back("AudioDriver = " + DriverName(Setting[SettingAudioDriver]));
     for (const std::string& name : AudioDriverNames) lines.push_back("; AudioDriver = " + name);
     lines.push_back("");
     lines.push_back("[Controls]");
@@ -139,7 +139,8 @@ void LoadSetup() {
     ApplyAudioDriver();
     LogLine("Set Audio Driver");
     LogLine("");
-    LogLine("\tRequested Resolution : " + std::to_string(Setting[5]) + "x" + std::to_string(Setting[6]));
+    LogLine("\tRequested Resolution : " + std::to_string(Setting[SettingWidth]) + "x" +
+            std::to_string(Setting[SettingHeight]));
     LogLine("\tSetup Loaded");
     LogLine("");
 }

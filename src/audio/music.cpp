@@ -12,6 +12,10 @@ std::array<int, 50> MusicSound{};
 std::array<int, 5> VariantCount{};
 int MusicOn = 0;
 
+void InitializeMusic() {
+    MusicOn = 0;
+}
+
 namespace {
 
 void LoadInto(int slot, const std::string& file) {

@@ -11,6 +11,8 @@ extern std::array<int, 50> MusicSound;
 extern std::array<int, 5> VariantCount; // instruments 1 bass, 2 lead, 3 accompaniment: highest variant found
 extern int MusicOn;
 
+void InitializeMusic(); // no song playing (the samples belong to the asset loading)
+
 void LoadInstruments(); // from the music/ folder of the current (game) folder
 void MusicStep();       // once per frame
 

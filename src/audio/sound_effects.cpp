@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/program.h"
+#include "base/state.h"
 #include "platform/audio.h"
 
 namespace glimmet {
@@ -11,6 +11,12 @@ std::array<int, 201> SfxSound{};
 std::array<int, 260> ChanSlot{};
 int NextSfxSlot = 20;
 
+void InitializeSoundEffects() {
+    SfxSound.fill(0);
+    ChanSlot.fill(0);
+    NextSfxSlot = 20;
+}
+
 float MixVolume(int partVolume, int masterVolume, float volume) {
     float loudness =
         static_cast<float>(partVolume) * static_cast<float>(masterVolume) / 100.0f / 100.0f * volume;
@@ -18,7 +24,7 @@ float MixVolume(int partVolume, int masterVolume, float volume) {
 }
 
 void PlaySfx(int id, float rate, float volume, float pan) {
-    if (Setting[12] <= 0) return;
+    if (Setting[SettingSoundVolume] <= 0) return;
     if (id < 1 || id > 200 || SfxSound[static_cast<size_t>(id)] == 0) return;
     NextSfxSlot++;
     if (NextSfxSlot >= 256) NextSfxSlot = 20;
@@ -33,7 +39,7 @@ void PlaySfx(int id, float rate, float volume, float pan) {
     }
     if (slot == 0) slot = AllocateChannel();
     QueueSound(slot, SfxSound[static_cast<size_t>(id)]);
-    SetChannelVolume(slot, MixVolume(Setting[12], Setting[11], volume));
+    SetChannelVolume(slot, MixVolume(Setting[SettingSoundVolume], Setting[SettingMasterVolume], volume));
     SetChannelPan(slot, pan);
     SetChannelRate(slot, rate);
     ResumeChannel(slot);

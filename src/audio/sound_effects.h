@@ -10,6 +10,7 @@ extern std::array<int, 201> SfxSound; // sound handles, slot n from the file n i
 // Channel handles by role: 0..4 music voices, 20..255 the sound-effect ring, 256 the start-up sound.
 extern std::array<int, 260> ChanSlot;
 extern int NextSfxSlot;
+void InitializeSoundEffects(); // no sounds, no channels, the ring starting at slot 20
 
 // The loudness of a sound from the sound (or music) volume and the master volume, both in percent,
 // times the caller's volume; always 0..1 whatever the settings hold.

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "app/debug_log.h"
-#include "app/program.h"
 #include "audio/music.h"
 #include "audio/sound_effects.h"
+#include "base/state.h"
 #include "display/engine_test.h"
 #include "display/graphics_mode.h"
 #include "display/toolkit.h"
@@ -25,6 +25,12 @@ int BadgeSound = 0;
 std::array<int, 20> NamedFont{};
 std::array<int, 100> FontSlot{};
 int AssetsLoaded = 0;
+
+void InitializeAssets() {
+    NamedFont.fill(0);
+    FontSlot.fill(0);
+    AssetsLoaded = 0;
+}
 
 namespace {
 
@@ -64,7 +70,7 @@ void StartupSound() {
     int channel = ChanSlot[256];
     if (channel != 0) {
         QueueSound(channel, BadgeSound);
-        SetChannelVolume(channel, MixVolume(Setting[12], Setting[11], 1.0f));
+        SetChannelVolume(channel, MixVolume(Setting[SettingSoundVolume], Setting[SettingMasterVolume], 1.0f));
         ResumeChannel(channel);
     }
     PresentFrame(false);

@@ -18,6 +18,8 @@ extern std::array<int, 100> FontSlot;
 
 extern int AssetsLoaded; // 1 once the first load has played the start-up sound
 
+void InitializeAssets(); // no fonts assigned, the start-up sound not yet played
+
 // The two font factors for a display width: sizes grow as the display gets narrower.
 double FirstFontFactor(int displayW);
 double SecondFontFactor(int displayW);

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "app/debug_log.h"
-#include "app/program.h"
-#include "app/random.h"
+#include "base/random.h"
+#include "base/state.h"
 #include "display/assets.h"
 #include "display/frame.h"
 #include "display/graphics_mode.h"
@@ -80,7 +80,7 @@ void EngineTest(int targetFps, int spriteScale) {
     PresentFrame(true);
     SleepMs(250);
     OverlayOn = 0;
-    if (Setting[7] == 1) targetFps = 30;
+    if (Setting[SettingFrameskip] == 1) targetFps = 30;
     TargetFps = targetFps;
     DrawLimit[1] = 500;
     DrawLimit[2] = 500;
@@ -103,7 +103,7 @@ void EngineTest(int targetFps, int spriteScale) {
     if (DrawLimit[1] < 1000) {
         DrawLimit[1] = 1000;
         TargetFps = 30;
-        Setting[7] = 1;
+        Setting[SettingFrameskip] = 1;
     }
     DrawLimit[2] = std::max(DrawLimit[2], 500);
     DrawLimit[3] = std::max(DrawLimit[3], 250);

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "app/program.h"
 #include "app/setup_file.h"
 #include "app/shutdown.h"
 #include "audio/music.h"
+#include "base/state.h"
 #include "display/assets.h"
 #include "display/messages.h"
 #include "display/pause_menu.h"
@@ -18,6 +18,7 @@
 #include "platform/font.h"
 #include "platform/image.h"
 #include "platform/input.h"
+#include "platform/keys.h"
 #include "platform/memory.h"
 
 namespace glimmet {
@@ -29,10 +30,15 @@ int FrameTime = 0;
 int Fps = 0;
 int CollectCount = 0;
 
-namespace {
+void InitializeFrame() {
+    OverlayOn = 1;
+    SettingsOpen = 0;
+    LastFrameTime = Millis();
+    FrameTime = 0;
+    Fps = 0;
+}
 
-constexpr int KeyTab = 9, KeyEscape = 27, KeyF4 = 115, KeyF11 = 122, KeyF12 = 123, KeyLAlt = 164,
-              KeyRAlt = 165;
+namespace {
 
 std::string Budget(int slot) {
     return std::to_string(DrawCount[static_cast<size_t>(slot)]) + "/" +
@@ -72,7 +78,7 @@ void WaitForNextFrame() {
 }
 
 bool QuitRequested() {
-    return (KeyDown(KeyF4) && (KeyDown(KeyLAlt) || KeyDown(KeyRAlt))) || CloseRequested();
+    return (KeyDown(KeyF4) && (KeyDown(KeyLeftAlt) || KeyDown(KeyRightAlt))) || CloseRequested();
 }
 
 } // namespace
@@ -88,7 +94,7 @@ int ShowFrame(int showCursor) {
         SaveSetup();
     }
     if (SkipDraw == 1) CollectCount = CollectMemory();
-    bool presented = SkipDraw == 0 || Setting[7] == 0;
+    bool presented = SkipDraw == 0 || Setting[SettingFrameskip] == 0;
     int result = 0;
     if (presented) {
         if (KeyHit(KeyF11) > 0) TakeScreenshot();

@@ -12,6 +12,8 @@ extern int FrameTime;     // milliseconds the last frame took
 extern int Fps;           // smoothed frames per second
 extern int CollectCount;  // what the memory collection step last returned
 
+void InitializeFrame(); // overlay on, panel closed, pacing from the clock now
+
 // Ends a frame. showCursor 1 draws the mouse pointer. Returns the pause menu's result when it ran in
 // this call (99 = quit the game), else 0. Does not return when the window is closed.
 int ShowFrame(int showCursor);

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "app/debug_log.h"
-#include "app/program.h"
+#include "base/state.h"
 #include "display/assets.h"
 #include "display/messages.h"
 #include "platform/files.h"
@@ -16,6 +16,14 @@ std::array<int, 2500> ModeH{};
 int ModeCount = 0;
 int DisplayW = 800, DisplayH = 600;
 int ScreenW = 1280, ScreenH = 960;
+
+void InitializeGraphicsMode() {
+    ModeW.fill(0);
+    ModeH.fill(0);
+    ModeCount = 0;
+    DisplayW = 800;
+    DisplayH = 600;
+}
 
 namespace {
 
@@ -30,7 +38,7 @@ bool Listed(int width, int height) {
 
 // Fullscreen wants a mode of the display size at 32, 24 or 16 bits; otherwise a window (depth 0).
 int ChooseDepth() {
-    if (Setting[1] != 1) return 0;
+    if (Setting[SettingFullscreen] != 1) return 0;
     for (int depth : {32, 24, 16})
         if (FullscreenModeExists(DisplayW, DisplayH, depth)) return depth;
     AddMessage("Can't set to fullscreen in this resolution.", 1);
@@ -40,7 +48,7 @@ int ChooseDepth() {
 void LogBackend() {
     static const char* const Lines[3] = {"\tUsing OpenGL Driver", "\tUsing DirectX 9 Driver",
                                          "\tUsing DirectX 7 Driver"};
-    if (Setting[3] >= 0 && Setting[3] <= 2) LogLine(Lines[Setting[3]]);
+    if (Setting[SettingBackend] >= 0 && Setting[SettingBackend] <= 2) LogLine(Lines[Setting[SettingBackend]]);
 }
 
 // Without any display the program cannot go on: say so, leave no crash marker behind, and end.
@@ -66,28 +74,28 @@ void BuildModeList(const std::vector<DisplayMode>& modes) {
         ModeCount++;
         ModeW[static_cast<size_t>(ModeCount)] = mode.width;
         ModeH[static_cast<size_t>(ModeCount)] = mode.height;
-        if (mode.width == Setting[5] && mode.height == Setting[6]) {
-            Setting[4] = ModeCount;
+        if (mode.width == Setting[SettingWidth] && mode.height == Setting[SettingHeight]) {
+            Setting[SettingModeIndex] = ModeCount;
             DisplayW = mode.width;
             DisplayH = mode.height;
         }
     }
-    Setting[5] = DisplayW;
-    Setting[6] = DisplayH;
+    Setting[SettingWidth] = DisplayW;
+    Setting[SettingHeight] = DisplayH;
 }
 
 void ChooseDrawingArea() {
-    Setting[2] = 0;
+    Setting[SettingWidescreen] = 0;
     ScreenW = 1280;
     ScreenH = 960;
     if (DisplayH == DisplayW * 9 / 16) {
-        Setting[2] = 1;
+        Setting[SettingWidescreen] = 1;
         ScreenW = 1600;
         ScreenH = 900;
         LogLine("\tWidescreen mode!");
     }
     if (DisplayH == DisplayW * 10 / 16) {
-        Setting[2] = 1;
+        Setting[SettingWidescreen] = 1;
         ScreenW = 1440;
         ScreenH = 900;
         LogLine("\tWidescreen mode B (10:16)!");
@@ -104,15 +112,16 @@ void ApplyGraphics() {
         LogLine("\tChanged Graphics Mode ingame.");
     }
     // A marker left behind means the last attempt died while opening with OpenGL: use the alternative.
-    if (FileExists(CrashMarker) && Setting[3] == 0) Setting[3] = 1;
-    SelectBackend(Setting[3]);
+    if (FileExists(CrashMarker) && Setting[SettingBackend] == 0) Setting[SettingBackend] = 1;
+    SelectBackend(Setting[SettingBackend]);
     LogBackend();
     int depth = ChooseDepth();
     LogLine("\tResolution : " + std::to_string(DisplayW) + "x" + std::to_string(DisplayH) + "," +
             std::to_string(depth));
     WriteTextFile(CrashMarker, {});
     if (!OpenDisplay(DisplayW, DisplayH, depth, 60, GameTitle)) EndWithoutDisplay();
-    if (Setting[3] >= 0 && Setting[3] <= 2 && DisplayBackend() != Setting[3])
+    if (Setting[SettingBackend] >= 0 && Setting[SettingBackend] <= 2 &&
+        DisplayBackend() != Setting[SettingBackend])
         LogLine("\tRenderer not available here; using " + DisplayRendererName());
     ChooseDrawingArea();
     SetVirtualResolution(ScreenW, ScreenH);

@@ -16,9 +16,11 @@ extern int ModeCount;
 extern int DisplayW, DisplayH; // the display opened; 800 x 600 until a requested size matches
 extern int ScreenW, ScreenH;   // the virtual drawing area every screen draws in
 
+void InitializeGraphicsMode(); // an empty mode list, 800 x 600 until a display opens
+
 bool UsableShape(int width, int height);
-// Fills the mode table from the platform's modes, notes the requested size (Setting[5] x Setting[6])
-// when it is listed and replaces the request by the size in use otherwise.
+// Fills the mode table from the platform's modes, notes the requested size (Setting[SettingWidth] x
+// Setting[SettingHeight]) when it is listed and replaces the request by the size in use otherwise.
 void BuildModeList(const std::vector<DisplayMode>& modes);
 // 1280 x 960, or 1600 x 900 for a 16:9 display, 1440 x 900 for 16:10; logs the widescreen line.
 void ChooseDrawingArea();

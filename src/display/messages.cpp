@@ -10,6 +10,10 @@ namespace glimmet {
 
 std::vector<ment> MessageList;
 
+void InitializeMessages() {
+    MessageList.clear();
+}
+
 void AddMessage(const std::string& txt, int c) {
     MessageList.push_back(ment{0, txt, c});
 }

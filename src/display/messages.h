@@ -14,6 +14,7 @@ struct ment {
 };
 
 extern std::vector<ment> MessageList; // oldest first
+void InitializeMessages();
 
 void AddMessage(const std::string& txt, int c);
 void DrawMessages(); // draws, ages and retires the messages; once per frame from ShowFrame

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "app/program.h"
-#include "app/random.h"
+#include "base/random.h"
+#include "base/state.h"
 #include "display/assets.h"
 #include "display/frame.h"
 #include "display/graphics_mode.h"
@@ -15,12 +15,11 @@
 #include "platform/font.h"
 #include "platform/image.h"
 #include "platform/input.h"
+#include "platform/keys.h"
 
 namespace glimmet {
 
 namespace {
-
-constexpr int KeyEscape = 27, KeySpace = 32, KeyUp = 38, KeyDown_ = 40;
 
 bool AnyPlayerHolds(int control) {
     for (int player = 1; player <= 4; player++)
@@ -29,13 +28,13 @@ bool AnyPlayerHolds(int control) {
 }
 
 bool MenuUp() {
-    return AnyPlayerHolds(0) || KeyDown(KeyUp);
+    return AnyPlayerHolds(PadUp) || KeyDown(KeyArrowUp);
 }
 bool MenuDown() {
-    return AnyPlayerHolds(8) || KeyDown(KeyDown_);
+    return AnyPlayerHolds(PadDown) || KeyDown(KeyArrowDown);
 }
 bool MenuChoose() {
-    return AnyPlayerHolds(10) || AnyPlayerHolds(11) || KeyDown(KeySpace);
+    return AnyPlayerHolds(ButtonLower) || AnyPlayerHolds(ButtonRight) || KeyDown(KeySpace);
 }
 
 void WaitForEscapeRelease() {

@@ -1,7 +1,7 @@
 #include "display/screenshot.h"
 
 #include "app/debug_log.h"
-#include "app/program.h"
+#include "base/state.h"
 #include "display/assets.h"
 #include "display/graphics_mode.h"
 #include "display/messages.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/program.h"
+#include "base/state.h"
 #include "display/assets.h"
 #include "display/graphics_mode.h"
 #include "platform/draw.h"
@@ -19,11 +19,21 @@ std::array<float, 3> BackTint{0.2f, 0.0f, 1.0f};
 std::array<float, 3> BackTintTarget{0.2f, 0.0f, 1.0f};
 int MouseXPos = 0, MouseYPos = 0;
 
+void InitializeToolkit() {
+    DrawLimit.fill(0);
+    DrawLimit[1] = 50000;
+    DrawLimit[2] = 50000;
+    DrawCount.fill(0);
+    SkipDraw = 0;
+    BackTint = BackTintTarget = {0.2f, 0.0f, 1.0f};
+    MouseXPos = MouseYPos = 0;
+}
+
 namespace {
 
 // Frameskip suppresses image drawing on the frames it will not present.
 bool ImageDrawingAllowed() {
-    return Setting[7] == 0 || SkipDraw == 0;
+    return Setting[SettingFrameskip] == 0 || SkipDraw == 0;
 }
 
 bool ValidSlot(int slot) {

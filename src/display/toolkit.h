@@ -21,6 +21,9 @@ extern std::array<float, 3> BackTintTarget;
 
 extern int MouseXPos, MouseYPos; // the mouse in the drawing area, sampled once per frame
 
+// Budgets of 50000 in slots 1 and 2, no draws counted, the start tint of the backdrop.
+void InitializeToolkit();
+
 // An omitted alpha of SetCol and an omitted sy of SetScl are carried as these marker values.
 constexpr float NoAlpha = 37171648.0f;
 constexpr float SameScale = -37171648.0f;

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/random.h"
+#include "base/random.h"
 
 namespace glimmet {
 

@@ -11,6 +11,11 @@ namespace glimmet {
 int GameScore = 0;
 std::vector<ore> OreList;
 
+void InitializeScorePopups() {
+    GameScore = 0;
+    OreList.clear();
+}
+
 void AddOre(int n, int x, int y, int r, int g, int b) {
     GameScore += n;
     OreList.push_back(ore{n, static_cast<float>(x), static_cast<float>(y), 120, r, g, b});

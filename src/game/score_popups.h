@@ -15,6 +15,7 @@ struct ore {
 
 extern int GameScore;            // the current game's score
 extern std::vector<ore> OreList; // live popups, oldest first
+void InitializeScorePopups();
 
 void AddOre(int n, int x, int y, int r, int g, int b); // adds n to GameScore and starts a popup
 void DrawOres();                                       // ages, moves and draws; once per frame

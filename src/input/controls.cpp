@@ -5,6 +5,7 @@
 
 #include "platform/input.h"
 #include "platform/joystick.h"
+#include "platform/keys.h"
 
 namespace glimmet {
 
@@ -21,8 +22,6 @@ namespace {
 
 constexpr int MaxSticks = 4;
 constexpr double AxisThreshold = 0.3;
-constexpr int ScreenshotKey = 122; // F11
-constexpr int OverlayKey = 123;    // F12
 
 // The platform's axis numbers: X 0, Y 1, Z 2, U 3, V 4, R 5.
 enum Axis { AxisX, AxisY, AxisZ, AxisU, AxisV, AxisR };
@@ -163,14 +162,14 @@ int BindSlot(int control, int player) {
 
 int DefaultBinding(int slot) {
     static const std::array<std::pair<int, int>, 8> Defaults = {{
-        {0, 38},  // pad up: Up arrow
-        {8, 40},  // pad down: Down arrow
-        {3, 37},  // pad left: Left arrow
-        {5, 39},  // pad right: Right arrow
-        {10, 90}, // lower button: Z
-        {11, 88}, // right button: X
-        {12, 67}, // left button: C
-        {13, 86}, // upper button: V
+        {PadUp, KeyArrowUp},
+        {PadDown, KeyArrowDown},
+        {PadLeft, KeyArrowLeft},
+        {PadRight, KeyArrowRight},
+        {ButtonLower, KeyZ},
+        {ButtonRight, KeyX},
+        {ButtonLeft, KeyC},
+        {ButtonUpper, KeyV},
     }};
     for (const auto& [control, code] : Defaults)
         if (slot == BindSlot(control, 1)) return code;
@@ -248,7 +247,7 @@ bool ControlDown(int control, int player) {
 }
 
 int ScanInput() {
-    if (KeyDown(ScreenshotKey) || KeyDown(OverlayKey)) return 0;
+    if (KeyDown(KeyF11) || KeyDown(KeyF12)) return 0;
     for (int code = 1; code <= 255; code++)
         if (KeyDown(code)) return code;
     for (int j = 1; j <= std::min(JoyCount, MaxSticks); j++) {

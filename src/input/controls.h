@@ -16,6 +16,16 @@ namespace glimmet {
 
 extern std::array<int, 101> KeyBind;
 
+// Control numbers of the pad and the four buttons (player 1's defaults: the arrows and Z, X, C, V).
+constexpr int PadUp = 0;
+constexpr int PadLeft = 3;
+constexpr int PadRight = 5;
+constexpr int PadDown = 8;
+constexpr int ButtonLower = 10;
+constexpr int ButtonRight = 11;
+constexpr int ButtonLeft = 12;
+constexpr int ButtonUpper = 13;
+
 // Joystick state by port 1..4 (slot 0 unused), filled by JoystickCensus at start.
 extern int JoyCount; // sticks found, at most 4
 extern std::array<std::string, 5> JoyName;

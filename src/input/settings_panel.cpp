@@ -8,6 +8,11 @@ namespace glimmet {
 int PanelY = -300;
 int ClickL = 0, ClickR = 0;
 
+void InitializeSettingsPanel() {
+    PanelY = -300;
+    ClickL = ClickR = 0;
+}
+
 // Reads the clicks and slides the panel; its rows and binding cells are drawn from here once the
 // panel's widgets exist.
 void SettingsPanel() {

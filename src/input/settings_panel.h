@@ -5,6 +5,7 @@ namespace glimmet {
 
 extern int PanelY; // -300 hidden .. 20 fully open
 extern int ClickL, ClickR;
+void InitializeSettingsPanel(); // hidden
 
 void SettingsPanel();
 

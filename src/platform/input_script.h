@@ -3,8 +3,8 @@
 // and delivered as real SDL events (keys, text, mouse, window close) or as changes of an SDL virtual
 // joystick whenever the program reads input. It reads like the test's intent:
 //
-//     PressKey(90, AtFrame(3));     // Z goes down once the third frame has been presented
-//     ReleaseKey(90, AtFrame(10));
+//     PressKey(KeyZ, AtFrame(3));     // Z goes down once the third frame has been presented
+//     ReleaseKey(KeyZ, AtFrame(10));
 //     TypeText("Bob", AtTime(5000));
 //
 // An event is due once the present count reaches its frame, or the clock its time. Events that fall

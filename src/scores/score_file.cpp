@@ -27,6 +27,11 @@ std::string LoginPassword;
 std::string PlayerName = "Player";
 bool ScoresLoaded = false;
 
+void InitializeScores() {
+    ScoreList.clear();
+    ScoresLoaded = false;
+}
+
 namespace {
 
 const char* const ScoreFile = "nuscores.dat";

@@ -9,7 +9,7 @@
 
 #include <cstdint>
 
-#include "app/program.h"
+#include "base/state.h"
 #include "scores/fields.h"
 
 namespace glimmet {

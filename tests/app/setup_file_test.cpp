@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "app/debug_log.h"
-#include "app/program.h"
 #include "app/setup_file.h"
+#include "base/state.h"
 #include "input/controls.h"
 #include "platform/files.h"
 #include "support/temp_dir.h"
@@ -78,7 +78,7 @@ TEST_F(SetupFile, ReadsBindings) {
 
 TEST_F(SetupFile, LogsWhatItRead) {
     Load("GFX Engine = DX9\r\nGFX Engine = DX7\r\nFullscreen = On\r\nESS=1\r\nWidth=1024\r\nHeight=768\r\n");
-    EXPECT_EQ(Setting[3], 2);
+    EXPECT_EQ(Setting[SettingBackend], 2);
     const std::vector<std::string> expected = {"\tReading Setup File",
                                                "\tDirectX 9 Mode",
                                                "\tDirectX 7 Mode",
@@ -95,9 +95,9 @@ TEST_F(SetupFile, LogsWhatItRead) {
 
 TEST_F(SetupFile, MissingFileKeepsDefaults) {
     LoadSetup();
-    EXPECT_EQ(Setting[5], 800);
-    EXPECT_EQ(Setting[6], 600);
-    EXPECT_EQ(Setting[11], 50);
+    EXPECT_EQ(Setting[SettingWidth], 800);
+    EXPECT_EQ(Setting[SettingHeight], 600);
+    EXPECT_EQ(Setting[SettingMasterVolume], 50);
     EXPECT_EQ(KeyBind[BindSlot(10, 1)], 90);
     const std::vector<std::string> expected = {"Setting Audio Driver",
                                                "Set Audio Driver",
@@ -131,7 +131,7 @@ TEST_F(SetupFile, ChoosesTheAudioDriver) {
         SetDefaultSettings();
         AudioDriverNames = c.names;
         Load(c.text);
-        EXPECT_EQ(Setting[14], c.expected) << c.text;
+        EXPECT_EQ(Setting[SettingAudioDriver], c.expected) << c.text;
     }
 }
 
@@ -148,15 +148,15 @@ TEST_F(SetupFile, WritesTheFixedLayout) {
 }
 
 TEST_F(SetupFile, RoundTripsEverySetting) {
-    Setting[1] = 1;
-    Setting[3] = 1;
-    Setting[5] = 1920;
-    Setting[6] = 1080;
-    Setting[7] = 1;
-    Setting[11] = 0;
-    Setting[12] = 100;
-    Setting[13] = 35;
-    Setting[14] = 1;
+    Setting[SettingFullscreen] = 1;
+    Setting[SettingBackend] = 1;
+    Setting[SettingWidth] = 1920;
+    Setting[SettingHeight] = 1080;
+    Setting[SettingFrameskip] = 1;
+    Setting[SettingMasterVolume] = 0;
+    Setting[SettingSoundVolume] = 100;
+    Setting[SettingMusicVolume] = 35;
+    Setting[SettingAudioDriver] = 1;
     KeyBind[0] = 87;
     KeyBind[45] = 333;
     KeyBind[99] = 255;
@@ -188,9 +188,9 @@ TEST_F(SetupFile, AnUnboundDefaultControlStaysUnbound) {
 
 TEST_F(SetupFile, OddValuesWriteSafely) {
     AudioDriverNames.clear();
-    Setting[14] = 7; // no such driver
-    Setting[1] = 5;  // neither windowed nor fullscreen
-    Setting[3] = 9;  // no such back-end
+    Setting[SettingAudioDriver] = 7; // no such driver
+    Setting[SettingFullscreen] = 5;  // neither windowed nor fullscreen
+    Setting[SettingBackend] = 9;     // no such back-end
     ChangeDir("291");
     SaveSetup();
     auto lines = *ReadTextLines("../Setup.ini");

@@ -50,15 +50,15 @@ TEST_F(SoundEffects, RingStartsAtTwentyOneAndWrapsToTwentyOnThe236thEffect) {
 }
 
 TEST_F(SoundEffects, SilentSettingsAndMissingSounds) {
-    Setting[12] = 0;
+    Setting[SettingSoundVolume] = 0;
     PlaySfx(1, 1, 1, 0);
     EXPECT_EQ(NextSfxSlot, 20); // nothing touched
-    Setting[12] = 50;
+    Setting[SettingSoundVolume] = 50;
     PlaySfx(2, 1, 1, 0); // no such sound
     PlaySfx(0, 1, 1, 0);
     PlaySfx(201, 1, 1, 0);
     EXPECT_EQ(NextSfxSlot, 20);
-    Setting[11] = 0;
+    Setting[SettingMasterVolume] = 0;
     PlaySfx(1, 1, 1, 0); // master 0: started all the same, at volume 0
     EXPECT_TRUE(ChannelPlaying(ChanSlot[21]));
 }

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "app/program.h"
 #include "audio/sound_effects.h"
+#include "base/state.h"
 #include "display/assets.h"
 #include "display/graphics_mode.h"
 #include "platform/font.h"
@@ -69,8 +69,8 @@ TEST_F(AssetLoading, RecordsOfThisRunSurviveADisplayChange) {
     played.Name = "This run";
     played.Timestamp = 99;
     AddScore(played);
-    Setting[5] = 1024;
-    Setting[6] = 768;
+    Setting[SettingWidth] = 1024;
+    Setting[SettingHeight] = 768;
     run.OpenScreen(); // reloads every asset
     ASSERT_EQ(ScoreList.size(), 1u);
     EXPECT_EQ(ScoreList[0].Name, "This run");

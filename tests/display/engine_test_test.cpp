@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/program.h"
+#include "base/state.h"
 #include "display/engine_test.h"
 #include "display/frame.h"
 #include "display/toolkit.h"
@@ -35,7 +35,7 @@ TEST_F(EngineTestRun, FastMachineGetsNineTenthsOfTheLargestBatch) {
     EXPECT_EQ(DrawLimit[1], 18000);
     EXPECT_EQ(DrawLimit[2], 500);
     EXPECT_EQ(DrawLimit[3], 500);
-    EXPECT_EQ(Setting[7], 0);
+    EXPECT_EQ(Setting[SettingFrameskip], 0);
     EXPECT_EQ(OverlayOn, 0);
     const std::vector<std::string> expected = {"Starting Engine Test",
                                                "Aiming for 60,2",
@@ -57,7 +57,7 @@ TEST_F(EngineTestRun, SlowMachineFallsBackToFrameskip) {
     EngineTest(60, 2);
     EXPECT_EQ(DrawLimit[1], 1000);
     EXPECT_EQ(DrawLimit[3], 500);
-    EXPECT_EQ(Setting[7], 1);
+    EXPECT_EQ(Setting[SettingFrameskip], 1);
     EXPECT_EQ(TargetFps, 30);
     std::vector<std::string> lines = ResultLines();
     EXPECT_NE(std::find(lines.begin(), lines.end(), "\tMain sprites : 0"), lines.end());
@@ -65,7 +65,7 @@ TEST_F(EngineTestRun, SlowMachineFallsBackToFrameskip) {
 }
 
 TEST_F(EngineTestRun, FrameskipAlreadyOnAimsAtThirty) {
-    Setting[7] = 1;
+    Setting[SettingFrameskip] = 1;
     SetImageDrawCost(0);
     EngineTest(60, 2);
     std::vector<std::string> lines = ResultLines();
@@ -78,7 +78,7 @@ TEST_F(EngineTestRun, MediumMachineKeepsItsBudget) {
     SetImageDrawCost(0.009);
     EngineTest(60, 2);
     EXPECT_EQ(DrawLimit[1], 1350); // a best of 1500, and no frameskip
-    EXPECT_EQ(Setting[7], 0);
+    EXPECT_EQ(Setting[SettingFrameskip], 0);
 }
 
 TEST_F(EngineTestRun, DrawsInvisibleSpritesAndTheLogos) {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/program.h"
+#include "base/state.h"
 #include "display/assets.h"
 #include "display/frame.h"
 #include "display/graphics_mode.h"
@@ -11,6 +11,7 @@
 #include "platform/draw_log.h"
 #include "platform/files.h"
 #include "platform/input_script.h"
+#include "platform/keys.h"
 #include "scores/score_file.h"
 #include "support/screen.h"
 
@@ -50,12 +51,12 @@ TEST_F(FrameStep, FirstFrameAfterALongPauseWaitsOnlyOnce) {
 }
 
 TEST_F(FrameStep, FrameskipPresentsEverySecondFrame) {
-    Setting[7] = 1;
+    Setting[SettingFrameskip] = 1;
     SkipDraw = 0;
     long before = PresentCount();
     for (int i = 0; i < 10; i++) ShowFrame(0);
     EXPECT_EQ(PresentCount() - before, 5);
-    Setting[7] = 0;
+    Setting[SettingFrameskip] = 0;
     for (int i = 0; i < 10; i++) ShowFrame(0);
     EXPECT_EQ(PresentCount() - before, 15);
 }
@@ -71,8 +72,8 @@ TEST_F(FrameStep, OverlayShowsTheBudgets) {
     EXPECT_TRUE(TextDrawn("Drawn Images : 12/1000")) << DrawLogText();
     EXPECT_TRUE(TextDrawn("Drawn Glow : 0/500"));
     EXPECT_TRUE(TextDrawn("Hit F12 to remove this"));
-    PressKey(123, AtOnce());
-    ReleaseKey(123, AtOnce());
+    PressKey(KeyF12, AtOnce());
+    ReleaseKey(KeyF12, AtOnce());
     ShowFrame(0);
     EXPECT_EQ(OverlayOn, 0);
     RecordDraws(true);
@@ -93,8 +94,8 @@ TEST_F(FrameStep, PointerOnlyWhenAskedOrWithTheSettingsPanel) {
 TEST_F(FrameStep, TabTogglesThePanelAndWritesTheSetupEachTime) {
     for (int press = 1; press <= 2; press++) {
         DeleteFile("../Setup.ini");
-        PressKey(9, AtOnce());
-        ReleaseKey(9, AtOnce());
+        PressKey(KeyTab, AtOnce());
+        ReleaseKey(KeyTab, AtOnce());
         ShowFrame(0);
         EXPECT_EQ(SettingsOpen, press % 2);
         EXPECT_TRUE(FileExists("../Setup.ini"));
@@ -105,15 +106,15 @@ TEST_F(FrameStep, TabTogglesThePanelAndWritesTheSetupEachTime) {
 
 TEST_F(FrameStep, EscapeOutsideAGameDoesNothing) {
     PlayState = 0;
-    PressKey(27, AtOnce());
+    PressKey(KeyEscape, AtOnce());
     EXPECT_EQ(ShowFrame(0), 0);
     EXPECT_EQ(PlayState, 0);
 }
 
 TEST_F(FrameStep, AltF4AndWindowCloseEndTheProgramAfterSavingFiles) {
     ScoreList.clear();
-    PressKey(164, AtOnce());
-    PressKey(115, AtOnce());
+    PressKey(KeyLeftAlt, AtOnce());
+    PressKey(KeyF4, AtOnce());
     EXPECT_EQ(test::UntilProcessEnd([] { ShowFrame(0); }), 0);
     EXPECT_TRUE(FileExists(run.FilesPath() + "/Setup.ini"));
     EXPECT_TRUE(FileExists(run.FilesPath() + "/291/nuscores.dat"));

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/program.h"
+#include "base/state.h"
 #include "display/assets.h"
 #include "display/graphics_mode.h"
 #include "display/messages.h"
@@ -16,8 +16,8 @@ void Request(int width, int height) {
     SetDefaultSettings();
     DisplayW = 800;
     DisplayH = 600;
-    Setting[5] = width;
-    Setting[6] = height;
+    Setting[SettingWidth] = width;
+    Setting[SettingHeight] = height;
 }
 
 TEST(ModeList, KeepsUsableShapesOnceInReportedOrder) {
@@ -33,7 +33,7 @@ TEST(ModeList, KeepsUsableShapesOnceInReportedOrder) {
     ASSERT_EQ(ModeCount, 5);
     const int widths[6] = {0, 1920, 1280, 1680, 1366, 1024};
     for (int i = 1; i <= 5; i++) EXPECT_EQ(ModeW[static_cast<size_t>(i)], widths[i]);
-    EXPECT_EQ(Setting[4], 2);
+    EXPECT_EQ(Setting[SettingModeIndex], 2);
     EXPECT_EQ(DisplayW, 1280);
     EXPECT_EQ(DisplayH, 720);
 }
@@ -41,11 +41,11 @@ TEST(ModeList, KeepsUsableShapesOnceInReportedOrder) {
 TEST(ModeList, UnlistedRequestFallsBackToTheSizeInUse) {
     Request(1280, 1024);
     BuildModeList({{1280, 1024, 32, 60}, {1024, 768, 32, 60}});
-    EXPECT_EQ(Setting[5], 800);
-    EXPECT_EQ(Setting[6], 600);
+    EXPECT_EQ(Setting[SettingWidth], 800);
+    EXPECT_EQ(Setting[SettingHeight], 600);
     BuildModeList({});
     EXPECT_EQ(ModeCount, 0);
-    EXPECT_EQ(Setting[5], 800);
+    EXPECT_EQ(Setting[SettingWidth], 800);
 }
 
 TEST(ModeList, NeverWritesPastTheTable) {
@@ -68,7 +68,7 @@ TEST(DrawingArea, FollowsTheDisplayShape) {
         ChooseDrawingArea();
         EXPECT_EQ(ScreenW, c.areaW) << c.w << "x" << c.h;
         EXPECT_EQ(ScreenH, c.areaH) << c.w << "x" << c.h;
-        EXPECT_EQ(Setting[2], c.wide) << c.w << "x" << c.h;
+        EXPECT_EQ(Setting[SettingWidescreen], c.wide) << c.w << "x" << c.h;
     }
 }
 
@@ -111,10 +111,10 @@ TEST_F(ApplyGraphicsRun, CrashMarkerSwitchesOpenGlToTheAlternative) {
                           {1, 1, "\tUsing DirectX 9 Driver"}};
     for (const Case& c : cases) {
         WriteTextFile("crash.dat", {});
-        Setting[3] = c.backend;
+        Setting[SettingBackend] = c.backend;
         size_t before = run.Log().size();
         run.OpenScreen();
-        EXPECT_EQ(Setting[3], c.expected);
+        EXPECT_EQ(Setting[SettingBackend], c.expected);
         std::vector<std::string> block = Block(run.Log(), before);
         EXPECT_NE(std::find(block.begin(), block.end(), c.line), block.end()) << c.backend;
         EXPECT_FALSE(FileExists("crash.dat"));
@@ -122,9 +122,9 @@ TEST_F(ApplyGraphicsRun, CrashMarkerSwitchesOpenGlToTheAlternative) {
 }
 
 TEST_F(ApplyGraphicsRun, FullscreenImpossibleOpensAWindowWithAMessage) {
-    Setting[1] = 1; // the dummy display has no 800 x 600 mode
+    Setting[SettingFullscreen] = 1; // the dummy display has no 800 x 600 mode
     run.OpenScreen();
-    EXPECT_EQ(Setting[1], 1);
+    EXPECT_EQ(Setting[SettingFullscreen], 1);
     auto log = run.Log();
     EXPECT_NE(std::find(log.begin(), log.end(), "\tResolution : 800x600,0"), log.end());
     ASSERT_FALSE(MessageList.empty());

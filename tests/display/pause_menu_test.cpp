@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/program.h"
+#include "base/state.h"
 #include "display/frame.h"
 #include "display/pause_menu.h"
 #include "input/controls.h"
@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "platform/draw_log.h"
 #include "platform/input_script.h"
+#include "platform/keys.h"
 #include "support/screen.h"
 
 namespace glimmet {
@@ -38,52 +39,52 @@ class PauseMenuRun : public testing::Test {
 };
 
 TEST_F(PauseMenuRun, EscapeHeldAtOpeningWaitsForItsReleaseThenContinues) {
-    PressKey(27, AtOnce());
-    ReleaseKey(27, AtTime(Millis() + 300)); // held while the game's frame ended
-    Tap(27, 5);
+    PressKey(KeyEscape, AtOnce());
+    ReleaseKey(KeyEscape, AtTime(Millis() + 300)); // held while the game's frame ended
+    Tap(KeyEscape, 5);
     EXPECT_EQ(PauseMenu(), 1);
     EXPECT_GE(Frames(), 5);
 }
 
 TEST_F(PauseMenuRun, UpFromContinueSelectsQuitAndEscapeQuits) {
-    Tap(38, 3);
-    Tap(27, 8);
+    Tap(KeyArrowUp, 3);
+    Tap(KeyEscape, 8);
     EXPECT_EQ(PauseMenu(), 99);
 }
 
 TEST_F(PauseMenuRun, DownWrapsFromQuitBackToContinue) {
-    Tap(40, 3);  // Quit
-    Tap(40, 9);  // Continue again
-    Tap(32, 15); // choose
+    Tap(KeyArrowDown, 3); // Quit
+    Tap(KeyArrowDown, 9); // Continue again
+    Tap(KeySpace, 15);    // choose
     EXPECT_EQ(PauseMenu(), 1);
 }
 
 TEST_F(PauseMenuRun, ChoiceHeldFromTheGameMustBeReleasedFirst) {
-    PressKey(32, AtOnce()); // Space held from the game
-    ReleaseKey(32, AtFrame(start + 10));
-    Tap(32, 15);
+    PressKey(KeySpace, AtOnce()); // Space held from the game
+    ReleaseKey(KeySpace, AtFrame(start + 10));
+    Tap(KeySpace, 15);
     EXPECT_EQ(PauseMenu(), 1);
     EXPECT_GE(Frames(), 15);
 }
 
 TEST_F(PauseMenuRun, HoldingDownMovesOnlyOnce) {
-    PressKey(40, AtFrame(start + 3));
-    ReleaseKey(40, AtFrame(start + 30)); // held for many frames: Quit, not round to Continue
-    Tap(32, 35);
+    PressKey(KeyArrowDown, AtFrame(start + 3));
+    ReleaseKey(KeyArrowDown, AtFrame(start + 30)); // held for many frames: Quit, not round to Continue
+    Tap(KeySpace, 35);
     EXPECT_EQ(PauseMenu(), 99);
 }
 
 TEST_F(PauseMenuRun, SecondPlayersControlsWorkTheMenu) {
     KeyBind[BindSlot(0, 2)] = 87;  // W: player 2 up
     KeyBind[BindSlot(10, 2)] = 81; // Q: player 2 button
-    Tap(87, 3);
-    Tap(81, 8);
+    Tap(KeyW, 3);
+    Tap(KeyQ, 8);
     EXPECT_EQ(PauseMenu(), 99);
 }
 
 TEST_F(PauseMenuRun, ShowsTheItemsOverTheFrozenGame) {
     RecordDraws(true);
-    Tap(32, 2);
+    Tap(KeySpace, 2);
     PauseMenu();
     EXPECT_TRUE(TextDrawn("Continue"));
     EXPECT_TRUE(TextDrawn("Quit"));
@@ -98,9 +99,9 @@ TEST_F(PauseMenuRun, ShowsTheItemsOverTheFrozenGame) {
 TEST_F(PauseMenuRun, TimeInTheMenuIsNotPlayTime) {
     PlayState = 1;
     GameStartTime = Millis();
-    PressKey(27, AtOnce());
-    ReleaseKey(27, AtTime(Millis() + 100));
-    Tap(32, 30);
+    PressKey(KeyEscape, AtOnce());
+    ReleaseKey(KeyEscape, AtTime(Millis() + 100));
+    Tap(KeySpace, 30);
     int before = Millis();
     EXPECT_EQ(ShowFrame(0), 1);
     EXPECT_EQ(PlayState, 1);

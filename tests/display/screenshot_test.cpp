@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/program.h"
+#include "base/state.h"
 #include "display/frame.h"
 #include "display/graphics_mode.h"
 #include "display/messages.h"
@@ -11,6 +11,7 @@
 #include "platform/draw_log.h"
 #include "platform/files.h"
 #include "platform/input_script.h"
+#include "platform/keys.h"
 #include "platform/pixmap.h"
 #include "support/screen.h"
 
@@ -42,7 +43,7 @@ TEST_F(Screenshot, F11SavesTheFrameAsDrawnInTheFilesFolder) {
     BeginFrame(1);
     SetCol(0, 200, 100, 1);
     DrawRect(0, 0, 640, 480); // the top-left quarter of the area: 400 x 300 display pixels
-    PressKey(122, AtOnce());
+    PressKey(KeyF11, AtOnce());
     ShowFrame(0);
     const std::string name = run.FilesPath() + "/Flonders Glimmet (Screenshot_10 Dec 2025_140509).png";
     ASSERT_TRUE(FileExists(name));
@@ -65,9 +66,9 @@ TEST_F(Screenshot, F11SavesTheFrameAsDrawnInTheFilesFolder) {
 }
 
 TEST_F(Screenshot, HitDuringASkippedFrameIsTakenAtTheNextPresentedOne) {
-    Setting[7] = 1;
+    Setting[SettingFrameskip] = 1;
     SkipDraw = 1;
-    PressKey(122, AtOnce());
+    PressKey(KeyF11, AtOnce());
     ShowFrame(0);
     EXPECT_TRUE(MessageList.empty());
     ShowFrame(0);

@@ -58,7 +58,7 @@ TEST_F(Toolkit, ImagesLandWithTheirScaledTopLeftCorner) {
 }
 
 TEST_F(Toolkit, FrameskipSuppressesImagesOnSkippedFramesOnly) {
-    Setting[7] = 1;
+    Setting[SettingFrameskip] = 1;
     SkipDraw = 1;
     DrawImg(image, 0, 0, 0, 1);
     DrawGlowImg(image, 0, 0, 0, glow, 1.1f, 1);
@@ -71,7 +71,7 @@ TEST_F(Toolkit, FrameskipSuppressesImagesOnSkippedFramesOnly) {
     SkipDraw = 0;
     DrawImg(image, 0, 0, 0, 1);
     EXPECT_EQ(CountDraws(DrawKind::Image), 1);
-    Setting[7] = 0;
+    Setting[SettingFrameskip] = 0;
     SkipDraw = 1;
     DrawImg(image, 0, 0, 0, 1);
     EXPECT_EQ(CountDraws(DrawKind::Image), 2);

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/random.h"
+#include "base/random.h"
 #include "image.h"
 
 namespace glimmet {

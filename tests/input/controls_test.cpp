@@ -5,6 +5,7 @@
 
 #include "platform/input.h"
 #include "platform/input_script.h"
+#include "platform/keys.h"
 
 namespace glimmet {
 namespace {
@@ -98,7 +99,7 @@ TEST_F(InputControls, KeysBelowTenAndKey255NeverHold) {
 }
 
 TEST_F(InputControls, ControlDownReadsTheBinding) {
-    PressKey(90, AtOnce());
+    PressKey(KeyZ, AtOnce());
     EXPECT_TRUE(ControlDown(10, 1));
     EXPECT_FALSE(ControlDown(11, 1));
     EXPECT_FALSE(ControlDown(10, 2)) << "unbound";
@@ -207,15 +208,15 @@ TEST_F(InputControls, SticksSwitchedOffOrAbsentNeverHold) {
 }
 
 TEST_F(InputControls, ScanInputTakesTheLowestKeyAndIgnoresWhileF11OrF12) {
-    PressKey(65, AtOnce());
-    PressKey(38, AtOnce());
+    PressKey(KeyA, AtOnce());
+    PressKey(KeyArrowUp, AtOnce());
     EXPECT_EQ(ScanInput(), 38);
-    PressKey(123, AtOnce());
+    PressKey(KeyF12, AtOnce());
     EXPECT_EQ(ScanInput(), 0);
-    ReleaseKey(123, AtOnce());
-    PressKey(122, AtOnce());
+    ReleaseKey(KeyF12, AtOnce());
+    PressKey(KeyF11, AtOnce());
     EXPECT_EQ(ScanInput(), 0);
-    ReleaseKey(122, AtOnce());
+    ReleaseKey(KeyF11, AtOnce());
     EXPECT_EQ(ScanInput(), 38);
 }
 
@@ -232,7 +233,7 @@ TEST_F(InputControls, ScanInputOrderOnAStick) {
     EXPECT_EQ(ScanInput(), Base(j) + 3) << "axes first";
     SetJoyAxis(j - 1, 1, -0.9f, AtOnce());
     EXPECT_EQ(ScanInput(), Base(j) + 0) << "Y- before X+";
-    PressKey(90, AtOnce());
+    PressKey(KeyZ, AtOnce());
     EXPECT_EQ(ScanInput(), 90) << "keys before sticks";
 }
 

@@ -11,6 +11,7 @@
 #include "platform/area.h"
 #include "platform/clock.h"
 #include "platform/input_script.h"
+#include "platform/keys.h"
 
 namespace glimmet {
 namespace {
@@ -44,24 +45,24 @@ void PushRawKey(SDL_Scancode scancode, bool down, bool repeat) {
 }
 
 TEST_F(PlatformInput, KeyHeldFromPressToRelease) {
-    EXPECT_FALSE(KeyDown(90));
-    ASSERT_TRUE(PressKey(90, AtOnce()));
-    EXPECT_TRUE(KeyDown(90));
-    EXPECT_FALSE(KeyDown(88));
-    ASSERT_TRUE(ReleaseKey(90, AtOnce()));
-    EXPECT_FALSE(KeyDown(90));
+    EXPECT_FALSE(KeyDown(KeyZ));
+    ASSERT_TRUE(PressKey(KeyZ, AtOnce()));
+    EXPECT_TRUE(KeyDown(KeyZ));
+    EXPECT_FALSE(KeyDown(KeyX));
+    ASSERT_TRUE(ReleaseKey(KeyZ, AtOnce()));
+    EXPECT_FALSE(KeyDown(KeyZ));
 }
 
 TEST_F(PlatformInput, HitsCountPressesSinceLastAsked) {
-    PressKey(13, AtOnce());
-    ReleaseKey(13, AtOnce());
-    PressKey(13, AtOnce());
-    EXPECT_EQ(KeyHit(13), 2);
-    EXPECT_EQ(KeyHit(13), 0);
-    EXPECT_TRUE(KeyDown(13)) << "asking for hits leaves the held state alone";
-    ReleaseKey(13, AtOnce());
-    PressKey(13, AtOnce());
-    EXPECT_EQ(KeyHit(13), 1);
+    PressKey(KeyReturn, AtOnce());
+    ReleaseKey(KeyReturn, AtOnce());
+    PressKey(KeyReturn, AtOnce());
+    EXPECT_EQ(KeyHit(KeyReturn), 2);
+    EXPECT_EQ(KeyHit(KeyReturn), 0);
+    EXPECT_TRUE(KeyDown(KeyReturn)) << "asking for hits leaves the held state alone";
+    ReleaseKey(KeyReturn, AtOnce());
+    PressKey(KeyReturn, AtOnce());
+    EXPECT_EQ(KeyHit(KeyReturn), 1);
 }
 
 TEST_F(PlatformInput, AutoRepeatIsNoNewHit) {
@@ -69,29 +70,29 @@ TEST_F(PlatformInput, AutoRepeatIsNoNewHit) {
     PushRawKey(SDL_SCANCODE_BACKSPACE, true, true);
     PushRawKey(SDL_SCANCODE_BACKSPACE, true, true);
     PollInput();
-    EXPECT_EQ(KeyHit(8), 1);
-    EXPECT_TRUE(KeyDown(8));
+    EXPECT_EQ(KeyHit(KeyBackspace), 1);
+    EXPECT_TRUE(KeyDown(KeyBackspace));
 }
 
 TEST_F(PlatformInput, FlushForgetsHitsAndTypedButNotHeldKeys) {
-    PressKey(27, AtOnce());
+    PressKey(KeyEscape, AtOnce());
     PressMouse(1, AtOnce());
     TypeText("ab", AtOnce());
     FlushKeys();
-    EXPECT_EQ(KeyHit(27), 0);
+    EXPECT_EQ(KeyHit(KeyEscape), 0);
     EXPECT_EQ(MouseHit(1), 0);
     EXPECT_EQ(TypedChar(), 0);
-    EXPECT_TRUE(KeyDown(27));
+    EXPECT_TRUE(KeyDown(KeyEscape));
     EXPECT_TRUE(MouseDown(1));
 }
 
 TEST_F(PlatformInput, ScriptedEventsWaitForTheirFrame) {
     long start = PresentCount();
-    PressKey(90, AtFrame(start + 3));
-    ReleaseKey(90, AtFrame(start + 10));
+    PressKey(KeyZ, AtFrame(start + 3));
+    ReleaseKey(KeyZ, AtFrame(start + 10));
     for (long frame = start; frame < start + 12; frame++) {
         bool expected = frame >= start + 3 && frame < start + 10;
-        EXPECT_EQ(KeyDown(90), expected) << "frame " << frame - start;
+        EXPECT_EQ(KeyDown(KeyZ), expected) << "frame " << frame - start;
         CountPresent();
     }
     EXPECT_EQ(PendingScriptEvents(), 0);
@@ -99,18 +100,18 @@ TEST_F(PlatformInput, ScriptedEventsWaitForTheirFrame) {
 
 TEST_F(PlatformInput, ScriptedEventsWaitForTheirTime) {
     int start = Millis();
-    PressKey(32, AtTime(start + 100));
+    PressKey(KeySpace, AtTime(start + 100));
     AdvanceClock(99);
-    EXPECT_FALSE(KeyDown(32));
+    EXPECT_FALSE(KeyDown(KeySpace));
     AdvanceClock(1);
-    EXPECT_TRUE(KeyDown(32));
+    EXPECT_TRUE(KeyDown(KeySpace));
 }
 
 TEST_F(PlatformInput, WaitLoopWithoutPresentSeesTheRelease) {
-    PressKey(27, AtOnce());
-    ReleaseKey(27, AtTime(Millis() + 50));
+    PressKey(KeyEscape, AtOnce());
+    ReleaseKey(KeyEscape, AtTime(Millis() + 50));
     int waited = 0;
-    while (KeyDown(27) && waited < 1000) {
+    while (KeyDown(KeyEscape) && waited < 1000) {
         SleepMs(1);
         waited++;
     }
@@ -119,12 +120,12 @@ TEST_F(PlatformInput, WaitLoopWithoutPresentSeesTheRelease) {
 
 TEST_F(PlatformInput, EventsDueTogetherComeInDueOrder) {
     long start = PresentCount();
-    ReleaseKey(90, AtFrame(start + 2)); // queued first, due later
-    PressKey(90, AtFrame(start + 1));
+    ReleaseKey(KeyZ, AtFrame(start + 2)); // queued first, due later
+    PressKey(KeyZ, AtFrame(start + 1));
     CountPresent();
     CountPresent();
-    EXPECT_FALSE(KeyDown(90));
-    EXPECT_EQ(KeyHit(90), 1);
+    EXPECT_FALSE(KeyDown(KeyZ));
+    EXPECT_EQ(KeyHit(KeyZ), 1);
 }
 
 TEST_F(PlatformInput, TypedCharactersAreLatin1WithQuestionMarksBeyond) {
@@ -249,15 +250,15 @@ TEST_F(PlatformInput, CloseRequestComesFromTheWindowOrSdlQuit) {
 }
 
 TEST_F(PlatformInput, LosingTheFocusReleasesEverything) {
-    PressKey(164, AtOnce());
+    PressKey(KeyLeftAlt, AtOnce());
     PressMouse(1, AtOnce());
-    EXPECT_TRUE(KeyDown(164));
+    EXPECT_TRUE(KeyDown(KeyLeftAlt));
     SDL_Event event{};
     event.type = SDL_WINDOWEVENT;
     event.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
     SDL_PushEvent(&event);
     PollInput();
-    EXPECT_FALSE(KeyDown(164));
+    EXPECT_FALSE(KeyDown(KeyLeftAlt));
     EXPECT_FALSE(MouseDown(1));
 }
 

@@ -46,7 +46,7 @@ void ScreenRun::OpenScreen() {
     SetImageDrawCost(0.05); // 1000 sprites cost 50 ms: the engine test stops after two batches
     ApplyGraphics();
     SetImageDrawCost(0);
-    Setting[7] = 0; // the costly engine test switched frameskip on: screens start without it
+    Setting[SettingFrameskip] = 0; // the costly engine test switched frameskip on: screens start without it
     SkipDraw = 0;
 }
 

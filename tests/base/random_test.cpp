@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/random.h"
+#include "base/random.h"
 
 namespace glimmet {
 namespace {
