@@ -5,7 +5,7 @@ GLIMMET_PACKAGES=(
   cmake ninja-build pkg-config g++ clang libclang-rt-14-dev
   libsdl2-dev libpng-dev zlib1g-dev libfreetype-dev
   googletest libgtest-dev
-  fonts-dejavu-core fonts-roboto-unhinted fonts-league-spartan fonts-bebas-neue fonts-sixtyfour
+  fonts-dejavu-core fonts-roboto-unhinted fonts-league-spartan fonts-sixtyfour
   xvfb xdotool
 )
 

@@ -4,12 +4,14 @@
 // PNG files written here are 8-bit RGBA, non-interlaced, with no time or text chunks, so the same
 // pixels always give the same bytes. Black (0, 0, 0) is the game's mask colour: the writer gives
 // exactly-black pixels alpha 0 and every other pixel alpha 255, so the files also look right in an
-// ordinary viewer; pictures that are not masked (the level) are written fully opaque. The reader accepts any
-// PNG that libpng can expand to RGBA.
+// ordinary viewer; pictures that are not masked (the level) are written fully opaque. Reading and
+// writing go through the game's own PNG codec (platform/pixmap.h), so the reader takes what the game takes.
 
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "platform/pixmap.h"
 
 namespace glimmet::tools {
 
@@ -26,10 +28,7 @@ void PutPixel(Image& img, int x, int y, uint32_t rgb);       // ignored outside 
 void Blit(Image& dst, const Image& src, int x, int y);       // copies every pixel, black included
 void BlitMasked(Image& dst, const Image& src, int x, int y); // skips black pixels
 
-uint32_t Rgb(int r, int g, int b); // clamps each channel to 0..255
-int RedOf(uint32_t rgb);
-int GreenOf(uint32_t rgb);
-int BlueOf(uint32_t rgb);
+uint32_t Rgb(int r, int g, int b); // clamps each channel to 0..255; RedOf, GreenOf, BlueOf read it back
 
 bool WritePng(const std::string& path, const Image& img, bool masked = true);
 bool ReadPng(const std::string& path, Image& img); // false (and an empty image) on any failure

@@ -3,8 +3,8 @@
 // with one pixel per cell.
 //
 // Usage: show_arena LEV.png [--preview OUT.png] [--map X Y W H]
-// Map characters: '#' wall, '-' ledge, '*' glimmet, '^' spikes, 'o' shield, '+' time bonus,
-// '@' the designed start, '.' empty.
+// Map characters: the game's own arena alphabet (ArenaCellChar in game/level.h), with '@' marking
+// the designed start.
 
 #include <cstdio>
 #include <cstdlib>
@@ -17,16 +17,6 @@
 namespace glimmet::tools {
 namespace {
 
-char CellChar(int k) {
-    if (k == CellWall) return '#';
-    if (k == CellLedge) return '-';
-    if (k >= CellGlimmet && k <= CellGlimmet + 3) return '*';
-    if (k == CellSpike || k == CellSpike2) return '^';
-    if (k == CellShield) return 'o';
-    if (k == CellTimeBonus) return '+';
-    return '.';
-}
-
 uint32_t CellColour(int k) {
     if (k == CellWall) return Rgb(200, 210, 230);
     if (k == CellLedge) return Rgb(120, 90, 60);
@@ -38,24 +28,25 @@ uint32_t CellColour(int k) {
 }
 
 void PrintSummary() {
-    int counts[40] = {};
+    int counts[CellTimeBonus + 1] = {};
     for (int y = 0; y < LevelSize; ++y)
         for (int x = 0; x < LevelSize; ++x) {
             int k = ArenaCell(x, y);
-            if (k >= 0 && k < 40) ++counts[k];
+            if (k >= 0 && k <= CellTimeBonus) ++counts[k];
         }
-    int gems = counts[14] + counts[15] + counts[16] + counts[17];
-    std::printf("walls %d, ledges %d, glimmet %d, spikes %d, shields %d, time bonuses %d\n", counts[20],
-                counts[21], gems, counts[30] + counts[32], counts[31], counts[33]);
+    int gems = 0;
+    for (int look = 0; look < 4; ++look) gems += counts[CellGlimmet + look];
+    std::printf("walls %d, ledges %d, glimmet %d, spikes %d, shields %d, time bonuses %d\n", counts[CellWall],
+                counts[CellLedge], gems, counts[CellSpike] + counts[CellSpike2], counts[CellShield],
+                counts[CellTimeBonus]);
     std::printf("designed start: column %d, row %d\n", PlayerTX, PlayerTY);
 }
 
 void PrintMap(int x0, int y0, int w, int h, int sx, int sy) {
-    for (int y = y0; y < y0 + h; ++y) {
-        std::string line;
-        for (int x = x0; x < x0 + w; ++x) line += (x == sx && y == sy) ? '@' : CellChar(ArenaCell(x, y));
-        std::printf("%s\n", line.c_str());
-    }
+    std::string map = ArenaText(x0, y0, w, h);
+    if (sx >= x0 && sx < x0 + w && sy >= y0 && sy < y0 + h)
+        map[static_cast<size_t>(sy - y0) * static_cast<size_t>(w + 1) + static_cast<size_t>(sx - x0)] = '@';
+    std::fputs(map.c_str(), stdout);
 }
 
 } // namespace

@@ -48,6 +48,27 @@ int ArenaCell(int x, int y) {
     return Arena[static_cast<size_t>(y) * ArenaW + x];
 }
 
+char ArenaCellChar(int kind) {
+    if (kind == CellWall) return '#';
+    if (kind == CellLedge) return '-';
+    if (kind >= CellGlimmet && kind <= CellGlimmet + 3) return static_cast<char>('a' + (kind - CellGlimmet));
+    if (kind == CellSpike) return '^';
+    if (kind == CellSpike2) return 'v';
+    if (kind == CellShield) return 'o';
+    if (kind == CellTimeBonus) return '+';
+    if (kind == CellEmpty) return '.';
+    return '?';
+}
+
+std::string ArenaText(int x0, int y0, int w, int h) {
+    std::string text;
+    for (int y = y0; y < y0 + h; ++y) {
+        for (int x = x0; x < x0 + w; ++x) text += ArenaCellChar(ArenaCell(x, y));
+        text += '\n';
+    }
+    return text;
+}
+
 void SetArenaCell(int x, int y, int kind) {
     if (!InTable(x, y)) return;
     Arena[static_cast<size_t>(y) * ArenaW + x] = kind;

@@ -8,11 +8,11 @@
 //   yellow (255, 255, 0)                               a glimmet, look drawn at random (14..17)
 //   green (0, 255, 0)                                  empty; the designed start position
 //   anything else                                      empty
-// LoadLevel (built on these functions) reads "lev.png"; BuildArena takes the pixels through a reader so
-// that tools and tests can feed it from anywhere.
+// BuildArena takes the pixels through a reader so that tools and tests can feed it from anywhere.
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace glimmet {
@@ -47,6 +47,11 @@ bool IsSolid(int kind);
 
 int ArenaCell(int x, int y);               // 0 for any cell outside the table
 void SetArenaCell(int x, int y, int kind); // ignored outside the table
+
+// The arena as text, one character per cell: '#' wall, '-' unlit ledge, 'a'..'d' the four glimmet
+// looks, '^' and 'v' the two spike looks, 'o' shield, '+' time bonus, '.' empty, '?' anything else.
+char ArenaCellChar(int kind);
+std::string ArenaText(int x0, int y0, int w, int h); // h lines of w characters, each ended by '\n'
 
 // Pixel (x, y) of the level picture as 0xRRGGBB; higher bits are ignored.
 using LevelPixelReader = std::function<uint32_t(int x, int y)>;

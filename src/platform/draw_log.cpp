@@ -39,9 +39,6 @@ void RecordDraws(bool on) {
     ClearDrawLog();
 }
 
-bool RecordingDraws() {
-    return Recording;
-}
 void ClearDrawLog() {
     DrawLog.clear();
     Dropped = 0;
@@ -78,6 +75,27 @@ const DrawRecord* FindTextDraw(const std::string& text) {
     for (const DrawRecord& record : DrawLog)
         if (record.kind == DrawKind::Text && record.text == text) return &record;
     return nullptr;
+}
+
+int CountTextDraws(const std::string& text) {
+    int count = 0;
+    for (const DrawRecord& record : DrawLog)
+        count += record.kind == DrawKind::Text && record.text == text ? 1 : 0;
+    return count;
+}
+
+const DrawRecord* FindImageDraw(int image, int frame) {
+    for (const DrawRecord& record : DrawLog)
+        if (record.kind == DrawKind::Image && record.image == image && (frame < 0 || record.frame == frame))
+            return &record;
+    return nullptr;
+}
+
+std::vector<DrawRecord> DrawsOfKind(DrawKind kind) {
+    std::vector<DrawRecord> found;
+    for (const DrawRecord& record : DrawLog)
+        if (record.kind == kind) found.push_back(record);
+    return found;
 }
 
 bool TextDrawn(const std::string& text) {

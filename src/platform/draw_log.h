@@ -41,7 +41,6 @@ constexpr size_t DrawLogLimit = 100000;
 long DrawLogDropped();
 
 void RecordDraws(bool on); // switching on (or off) also empties the log
-bool RecordingDraws();
 void ClearDrawLog();
 void LogDraw(const DrawRecord& record); // used by the drawing code; appends only while recording
 
@@ -49,6 +48,9 @@ void LogDraw(const DrawRecord& record); // used by the drawing code; appends onl
 int CountDraws(DrawKind kind);
 int CountImageDraws(int image, int frame = -1);          // frame -1: any frame
 const DrawRecord* FindTextDraw(const std::string& text); // first text draw of exactly this text
+int CountTextDraws(const std::string& text);
+const DrawRecord* FindImageDraw(int image, int frame = -1); // first draw of the image (frame -1: any)
+std::vector<DrawRecord> DrawsOfKind(DrawKind kind);         // in drawing order
 bool TextDrawn(const std::string& text);
 std::vector<std::string> DrawnTexts(); // every text drawn, in order
 std::string DrawLogText();             // the whole log, one readable line a draw

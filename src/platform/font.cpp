@@ -278,12 +278,6 @@ void SetFallbackFontFile(const std::string& file) {
     FallbackFile = file;
 }
 
-void FreeFont(int font) {
-    FontRec* rec = Find(font);
-    if (rec != nullptr) Release(*rec);
-    if (Pen.font == font) Pen.font = 0;
-}
-
 void FreeAllFonts() {
     for (FontRec& rec : Fonts) Release(rec);
     Fonts.assign(1, FontRec{});

@@ -14,7 +14,6 @@ namespace glimmet {
 
 // Returns a font handle, or 0 for a pixel size below 1. smooth = anti-aliased.
 int LoadFont(const std::string& file, int pixelSize, bool smooth);
-void FreeFont(int font);
 bool FontIsFallback(int font); // the file could not be used and a stand-in was loaded
 // The stand-in font file tried first (DejaVu Sans from the system by default); "" = built-in font only.
 void SetFallbackFontFile(const std::string& file);

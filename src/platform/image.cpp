@@ -239,9 +239,6 @@ bool OverlapSampled(const ImageRec& a, int frameA, const Placement& placeA, cons
 void SetCentreHandles(bool on) {
     CentreOn = on;
 }
-bool CentreHandles() {
-    return CentreOn;
-}
 
 int LoadImage(const std::string& file, int flags) {
     Pixmap picture = LoadPixmap(file);

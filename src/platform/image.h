@@ -20,7 +20,6 @@ constexpr int ImageFiltered = 2; // smoothed (linear) when scaled
 // With centre handles on, images loaded from now on are drawn and turned about their centre; with it
 // off, about their top-left corner.
 void SetCentreHandles(bool on);
-bool CentreHandles();
 
 int LoadImage(const std::string& file, int flags);
 // Frames of frameW x frameH from the picture, starting at frame first; count is cut down to the frames

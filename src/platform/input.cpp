@@ -145,8 +145,7 @@ bool EverRead = false;
 int LastReadMs = 0;
 long LastReadPresents = 0;
 
-// Letters A..Z follow each other in both numberings, as do F1..F12 and the digits 1..9; the table
-// above holds the rest.
+// Letters A..Z follow each other in both numberings; the table above holds every other key.
 int CodeOf(SDL_Scancode scancode) {
     if (scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z) return 65 + (scancode - SDL_SCANCODE_A);
     for (const KeyCode& key : KeyTable)

@@ -30,6 +30,9 @@ bool ScoresLoaded = false;
 void InitializeScores() {
     ScoreList.clear();
     ScoresLoaded = false;
+    LoginName.clear();
+    LoginPassword.clear();
+    PlayerName = "Player";
 }
 
 namespace {

@@ -39,7 +39,7 @@ bool ParseRecordText(const std::string& text, Scores& record); // false when the
 
 // Whether LoadScores has run in this run of the program (whether or not the file existed).
 extern bool ScoresLoaded;
-void InitializeScores(); // an empty list, not yet loaded
+void InitializeScores(); // an empty list, not yet loaded, no credentials, the name "Player"
 
 void LoadScores();
 void SaveScores();

@@ -8,6 +8,7 @@
 #include "platform/process.h"
 #include "scores/score_file.h"
 #include "scores/scramble.h"
+#include "support/screen.h"
 #include "support/temp_dir.h"
 
 namespace glimmet {
@@ -17,12 +18,7 @@ using test::ReadBytes;
 
 // Runs the program in the current folder until it ends; the process end is caught.
 int RunToEnd() {
-    try {
-        RunProgram();
-    } catch (const ProcessEnded& end) {
-        return end.code;
-    }
-    return -1;
+    return test::UntilProcessEnd(RunProgram);
 }
 
 class Program : public testing::Test {
@@ -35,7 +31,7 @@ class Program : public testing::Test {
         FilesFolder.clear();
         SkipRasterising(false);
         CloseLog();
-        ScoreList.clear();
+        InitializeScores();
     }
     std::vector<std::string> Log() { return *ReadTextLines(dir.path() + "/Files/Debug.txt"); }
 

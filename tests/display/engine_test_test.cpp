@@ -17,7 +17,7 @@ class EngineTestRun : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(OpenDisplay(800, 600, 0, 60, "engine test"));
-        LastFrameTime = Millis();
+        run.StartFrames();
     }
 
     std::vector<std::string> ResultLines() {

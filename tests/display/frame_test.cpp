@@ -18,14 +18,7 @@
 namespace glimmet {
 namespace {
 
-class FrameStep : public testing::Test {
-  protected:
-    void SetUp() override {
-        run.OpenScreen();
-        LastFrameTime = Millis();
-    }
-    test::ScreenRun run;
-};
+using FrameStep = test::ScreenTest;
 
 TEST(FrameRate, SmoothingFormula) {
     EXPECT_EQ(NextFps(60, 20), 56); // (50 + 120) / 3

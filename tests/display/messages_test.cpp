@@ -11,13 +11,13 @@ namespace {
 class Messages : public testing::Test {
   protected:
     void SetUp() override {
-        MessageList.clear();
+        InitializeMessages();
         ScreenH = 960;
         RecordDraws(true);
     }
     void TearDown() override {
         RecordDraws(false);
-        MessageList.clear();
+        InitializeMessages();
     }
     const DrawRecord* TextOf(const std::string& text) { return FindTextDraw(text); }
 };

@@ -14,28 +14,18 @@
 namespace glimmet {
 namespace {
 
+using namespace test;
+
 // The pause menu runs its own frames; input is scripted by frame number from the moment it opens.
 class PauseMenuRun : public testing::Test {
   protected:
     void SetUp() override {
         run.OpenScreen();
-        LastFrameTime = Millis();
         PlayState = 2;
-        start = PresentCount();
     }
     void TearDown() override { PlayState = 0; }
 
-    // Pressed once the frame is presented and released about two frames (15 ms each) later. The
-    // release goes by the clock: the menu waits for Escape's release without presenting frames.
-    // Leave a few frames between taps, so that every menu input is up before the next press.
-    void Tap(int code, long frame) {
-        PressKey(code, AtFrame(start + frame));
-        ReleaseKey(code, AtTime(Millis() + static_cast<int>(frame + 2) * 15));
-    }
-    long Frames() const { return PresentCount() - start; }
-
     test::ScreenRun run;
-    long start = 0;
 };
 
 TEST_F(PauseMenuRun, EscapeHeldAtOpeningWaitsForItsReleaseThenContinues) {
@@ -43,7 +33,7 @@ TEST_F(PauseMenuRun, EscapeHeldAtOpeningWaitsForItsReleaseThenContinues) {
     ReleaseKey(KeyEscape, AtTime(Millis() + 300)); // held while the game's frame ended
     Tap(KeyEscape, 5);
     EXPECT_EQ(PauseMenu(), 1);
-    EXPECT_GE(Frames(), 5);
+    EXPECT_GE(FramesSinceMark(), 5);
 }
 
 TEST_F(PauseMenuRun, UpFromContinueSelectsQuitAndEscapeQuits) {
@@ -61,15 +51,14 @@ TEST_F(PauseMenuRun, DownWrapsFromQuitBackToContinue) {
 
 TEST_F(PauseMenuRun, ChoiceHeldFromTheGameMustBeReleasedFirst) {
     PressKey(KeySpace, AtOnce()); // Space held from the game
-    ReleaseKey(KeySpace, AtFrame(start + 10));
+    ReleaseKey(KeySpace, AtFrame(FrameMark() + 10));
     Tap(KeySpace, 15);
     EXPECT_EQ(PauseMenu(), 1);
-    EXPECT_GE(Frames(), 15);
+    EXPECT_GE(FramesSinceMark(), 15);
 }
 
 TEST_F(PauseMenuRun, HoldingDownMovesOnlyOnce) {
-    PressKey(KeyArrowDown, AtFrame(start + 3));
-    ReleaseKey(KeyArrowDown, AtFrame(start + 30)); // held for many frames: Quit, not round to Continue
+    Hold(KeyArrowDown, 3, 30); // held for many frames: Quit, not round to Continue
     Tap(KeySpace, 35);
     EXPECT_EQ(PauseMenu(), 99);
 }
@@ -89,11 +78,8 @@ TEST_F(PauseMenuRun, ShowsTheItemsOverTheFrozenGame) {
     EXPECT_TRUE(TextDrawn("Continue"));
     EXPECT_TRUE(TextDrawn("Quit"));
     const DrawRecord* chosen = FindTextDraw("Continue");
-    EXPECT_EQ(chosen->b, 0); // the selected item is yellow
-    int titles = 0;
-    for (const DrawRecord& d : DrawLog)
-        if (d.kind == DrawKind::Text && d.text == GameTitle) titles++;
-    EXPECT_EQ(titles % 180, 0); // 180 faint copies of the title a frame
+    EXPECT_EQ(chosen->b, 0);                       // the selected item is yellow
+    EXPECT_EQ(CountTextDraws(GameTitle) % 180, 0); // 180 faint copies of the title a frame
 }
 
 TEST_F(PauseMenuRun, TimeInTheMenuIsNotPlayTime) {

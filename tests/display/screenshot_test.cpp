@@ -33,7 +33,6 @@ class Screenshot : public testing::Test {
         SkipRasterising(false);
         run.OpenScreen();
         SetLocalDateTime("10 Dec 2025", "14:05:09");
-        LastFrameTime = Millis();
     }
     void TearDown() override { SetLocalDateTime("", ""); }
     test::ScreenRun run;

@@ -59,26 +59,11 @@ TextPicture Fixture() {
     return ReadTextPicture(GLIMMET_FIXTURES "/level16.txt");
 }
 
-char CellChar(int k) {
-    if (k == CellWall) return '#';
-    if (k == CellLedge) return '-';
-    if (k >= 14 && k <= 17) return static_cast<char>('a' + (k - 14)); // four glimmet looks
-    if (k == CellSpike) return '^';
-    if (k == CellSpike2) return 'v';
-    if (k == CellShield) return 'o';
-    if (k == CellTimeBonus) return '+';
-    if (k == CellEmpty) return '.';
-    return '?';
-}
-
 // The expectation covers the fixture and the lattice around it, plus a hash of the whole table so
 // that a change anywhere shows.
 std::string DescribeArena(int w, int h) {
     std::ostringstream out;
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) out << CellChar(ArenaCell(x, y));
-        out << '\n';
-    }
+    out << ArenaText(0, 0, w, h);
     uint64_t hash = 1469598103934665603ull;
     for (int32_t cell : Arena) {
         hash ^= static_cast<uint32_t>(cell);

@@ -10,13 +10,12 @@ namespace {
 class ScorePopups : public testing::Test {
   protected:
     void SetUp() override {
-        OreList.clear();
-        GameScore = 0;
+        InitializeScorePopups();
         RecordDraws(true);
     }
     void TearDown() override {
         RecordDraws(false);
-        OreList.clear();
+        InitializeScorePopups();
     }
 };
 
@@ -27,8 +26,7 @@ TEST_F(ScorePopups, PointsCountAtOnceAndThePopupRisesAndFades) {
     for (int frame = 1; frame <= 121; frame++) {
         ClearDrawLog();
         DrawOres();
-        for (const DrawRecord& d : DrawLog)
-            if (d.kind == DrawKind::Text) drawn.push_back(d);
+        for (const DrawRecord& d : DrawsOfKind(DrawKind::Text)) drawn.push_back(d);
     }
     ASSERT_EQ(drawn.size(), 120u); // drawn 120 times, then gone
     EXPECT_TRUE(OreList.empty());

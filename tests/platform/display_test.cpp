@@ -9,8 +9,8 @@
 #include <string>
 
 #include "platform/area.h"
-#include "platform/display_support.h"
 #include "platform/input.h"
+#include "support/display.h"
 
 namespace glimmet::test {
 namespace {

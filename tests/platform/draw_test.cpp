@@ -7,7 +7,7 @@
 
 #include "platform/area.h"
 #include "platform/clock.h"
-#include "platform/display_support.h"
+#include "support/display.h"
 
 namespace glimmet::test {
 namespace {

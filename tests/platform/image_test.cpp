@@ -6,7 +6,7 @@
 #include <cmath>
 #include <ostream>
 
-#include "platform/display_support.h"
+#include "support/display.h"
 #include "support/temp_dir.h"
 
 namespace glimmet::test {

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/display_support.h"
 #include "platform/files.h"
+#include "support/display.h"
 #include "support/temp_dir.h"
 
 namespace glimmet::test {

@@ -21,12 +21,9 @@ class ScoreFile : public testing::Test {
   protected:
     void SetUp() override {
         BuildDefaultKey();
-        ScoreList.clear();
-        LoginName.clear();
-        LoginPassword.clear();
-        PlayerName = "Player";
+        InitializeScores();
     }
-    void TearDown() override { ScoreList.clear(); }
+    void TearDown() override { InitializeScores(); }
 
     void Reload() {
         ScoreList.clear();

@@ -2,9 +2,12 @@
 
 #include "app/debug_log.h"
 #include "app/program.h"
+#include "display/frame.h"
 #include "display/graphics_mode.h"
 #include "display/toolkit.h"
+#include "platform/area.h"
 #include "platform/audio.h"
+#include "platform/clock.h"
 #include "platform/display.h"
 #include "platform/draw_log.h"
 #include "platform/files.h"
@@ -48,6 +51,36 @@ void ScreenRun::OpenScreen() {
     SetImageDrawCost(0);
     Setting[SettingFrameskip] = 0; // the costly engine test switched frameskip on: screens start without it
     SkipDraw = 0;
+    StartFrames();
+}
+
+void ScreenRun::StartFrames() {
+    LastFrameTime = Millis();
+    MarkFrame();
+}
+
+namespace {
+long Mark = 0;
+}
+
+void MarkFrame() {
+    Mark = PresentCount();
+}
+long FrameMark() {
+    return Mark;
+}
+long FramesSinceMark() {
+    return PresentCount() - Mark;
+}
+
+void Tap(int code, long frame) {
+    PressKey(code, AtFrame(Mark + frame));
+    ReleaseKey(code, AtTime(Millis() + static_cast<int>(frame + 2) * 15));
+}
+
+void Hold(int code, long from, long to) {
+    PressKey(code, AtFrame(Mark + from));
+    ReleaseKey(code, AtFrame(Mark + to));
 }
 
 std::vector<std::string> ScreenRun::Log() const {

@@ -50,7 +50,7 @@ double Brightness(const Image& img, int k, int fw, int fh) {
         for (int x = 0; x < fw; ++x) {
             uint32_t c = tools::PixelAt(img, (k % across) * fw + x, (k / across) * fh + y);
             if (c == 0) continue;
-            sum += 0.3 * tools::RedOf(c) + 0.59 * tools::GreenOf(c) + 0.11 * tools::BlueOf(c);
+            sum += 0.3 * RedOf(c) + 0.59 * GreenOf(c) + 0.11 * BlueOf(c);
             ++n;
         }
     return n ? sum / n : 0;
@@ -152,9 +152,9 @@ TEST(GameData, BackdropRepeatsWithoutSeams) {
         for (int i = 0; i < 512; ++i) {
             uint32_t a = tools::PixelAt(wall, x0 < 0 ? i : x0, y0 < 0 ? i : y0);
             uint32_t b = tools::PixelAt(wall, x1 < 0 ? i : x1, y1 < 0 ? i : y1);
-            sum += std::abs(tools::RedOf(a) - tools::RedOf(b)) +
-                   std::abs(tools::GreenOf(a) - tools::GreenOf(b)) +
-                   std::abs(tools::BlueOf(a) - tools::BlueOf(b));
+            sum += std::abs(RedOf(a) - RedOf(b)) +
+                   std::abs(GreenOf(a) - GreenOf(b)) +
+                   std::abs(BlueOf(a) - BlueOf(b));
         }
         return sum / 512;
     };
