@@ -3,6 +3,7 @@
 #include "app/debug_log.h"
 #include "app/setup_file.h"
 #include "app/shutdown.h"
+#include "app/title_screen.h"
 #include "audio/music.h"
 #include "audio/sound_effects.h"
 #include "display/assets.h"
@@ -10,6 +11,7 @@
 #include "display/graphics_mode.h"
 #include "display/messages.h"
 #include "display/toolkit.h"
+#include "game/game_loop.h"
 #include "game/score_popups.h"
 #include "input/controls.h"
 #include "input/settings_panel.h"
@@ -18,6 +20,7 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/input.h"
+#include "scores/hiscore_tables.h"
 #include "scores/score_file.h"
 #include "scores/scramble.h"
 
@@ -36,6 +39,7 @@ void WriteLogHeader() {
 }
 
 void CreateTables() {
+    InitializeTitleScreen();
     InitializeMusic();
     InitializeFrame();
     InitializeToolkit();
@@ -44,6 +48,7 @@ void CreateTables() {
     InitializeScores();
     InitializeMessages();
     InitializeScorePopups();
+    InitializeHiscoreTables();
     SetDefaultBindings();
     SetDefaultSettings();
     InitializeSoundEffects();
@@ -72,10 +77,12 @@ void RunProgram() {
     int loadingStart = Millis();
     ApplyGraphics();
     InitializeProgramState();
+    CreateLevelBest();
     LogLine("Finished Loading");
     // The last loading frame stays on screen for at least 2.5 seconds from the start of loading.
     while (Millis() < loadingStart + 2500) SleepMs(5);
 
+    TitleScreen();
     CloseProgram();
 }
 

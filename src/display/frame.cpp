@@ -77,11 +77,11 @@ void WaitForNextFrame() {
     } while (now < LastFrameTime - 2 + 1000.0 / 60);
 }
 
+} // namespace
+
 bool QuitRequested() {
     return (KeyDown(KeyF4) && (KeyDown(KeyLeftAlt) || KeyDown(KeyRightAlt))) || CloseRequested();
 }
-
-} // namespace
 
 int NextFps(int fps, int frameTime) {
     return (1000 / (frameTime > 0 ? frameTime : 1) + 2 * fps) / 3;

@@ -18,6 +18,8 @@ void InitializeFrame(); // overlay on, panel closed, pacing from the clock now
 // this call (99 = quit the game), else 0. Does not return when the window is closed.
 int ShowFrame(int showCursor);
 
+// Alt+F4 held, or a request to close the window.
+bool QuitRequested();
 // The smoothed rate after a frame of frameTime milliseconds.
 int NextFps(int fps, int frameTime);
 

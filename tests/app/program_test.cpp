@@ -16,11 +16,6 @@ namespace {
 
 using test::ReadBytes;
 
-// Runs the program in the current folder until it ends; the process end is caught.
-int RunToEnd() {
-    return test::UntilProcessEnd(RunProgram);
-}
-
 class Program : public testing::Test {
   protected:
     void SetUp() override {
@@ -45,7 +40,7 @@ TEST_F(Program, GameTitleAndFolder) {
 
 TEST_F(Program, FirstRunLogsAndWritesItsFiles) {
     int start = Millis();
-    EXPECT_EQ(RunToEnd(), 0);
+    EXPECT_EQ(test::RunProgramToEnd(), 0);
     EXPECT_GE(Millis() - start, 2500); // the loading floor
     EXPECT_EQ(CurrentDir(), dir.path() + "/Files/291");
     const std::vector<std::string> head = {"Marrowind's Tindervale Engine",
@@ -79,10 +74,10 @@ TEST_F(Program, SecondRunKeepsSettingsAndScoresAndReplacesTheLog) {
     ChangeDir("Files");
     test::WriteBytes("Setup.ini", "Width=1024\r\nHeight=768\r\nKey=0,87\r\n");
     ChangeDir("..");
-    RunToEnd();
+    test::RunProgramToEnd();
     ChangeDir(dir.path());
     std::vector<std::string> first = Log();
-    RunToEnd();
+    test::RunProgramToEnd();
     ChangeDir(dir.path());
     EXPECT_EQ(Log(), first);
     auto setup = *ReadTextLines("Files/Setup.ini");
@@ -99,7 +94,7 @@ TEST_F(Program, ScoresSurviveARun) {
     SaveScores();
     ScoreList.clear();
     ChangeDir(dir.path());
-    RunToEnd();
+    test::RunProgramToEnd();
     ScoreList.clear();
     LoadScores(); // still in the game folder
     ASSERT_EQ(ScoreList.size(), 1u);
@@ -108,12 +103,12 @@ TEST_F(Program, ScoresSurviveARun) {
 
 TEST_F(Program, RunsWithoutALogOrFolders) {
     test::MakeFolder("Files/Debug.txt"); // the log cannot be created
-    EXPECT_EQ(RunToEnd(), 0);
+    EXPECT_EQ(test::RunProgramToEnd(), 0);
     ChangeDir(dir.path());
     EXPECT_TRUE(FileExists("Files/Setup.ini"));
 
     test::TempDir bare; // no Files/ at all: everything stays in the start folder's reach
-    EXPECT_EQ(RunToEnd(), 0);
+    EXPECT_EQ(test::RunProgramToEnd(), 0);
     EXPECT_EQ(CurrentDir(), bare.path());
     EXPECT_TRUE(FileExists("Debug.txt"));
     EXPECT_TRUE(FileExists("nuscores.dat"));

@@ -31,7 +31,7 @@ TEST(StartupLog, FirstRunMatchesTheExpectedLog) {
     std::filesystem::remove("Files/Setup.ini");
     std::filesystem::remove("Files/291/nuscores.dat");
     SkipRasterising(true);
-    EXPECT_EQ(test::UntilProcessEnd([] { RunProgram(); }), 0);
+    EXPECT_EQ(test::RunProgramToEnd(), 0);
     SkipRasterising(false);
     FilesFolder.clear();
     std::vector<std::string> actual = Masked(*ReadTextLines(dir.path() + "/Files/Debug.txt"));

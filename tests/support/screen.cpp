@@ -13,6 +13,7 @@
 #include "platform/files.h"
 #include "platform/input.h"
 #include "platform/input_script.h"
+#include "platform/keys.h"
 #include "scores/scramble.h"
 
 namespace glimmet::test {
@@ -81,6 +82,14 @@ void Tap(int code, long frame) {
 void Hold(int code, long from, long to) {
     PressKey(code, AtFrame(Mark + from));
     ReleaseKey(code, AtFrame(Mark + to));
+}
+
+int RunProgramToEnd() {
+    PressKey(KeyEscape, AtOnce());
+    int code = UntilProcessEnd(RunProgram);
+    ResetInput();
+    ClearScript();
+    return code;
 }
 
 std::vector<std::string> ScreenRun::Log() const {

@@ -46,6 +46,10 @@ void Tap(int code, long frame);
 // Held from frame `from` to frame `to` (both counted from the mark).
 void Hold(int code, long from, long to);
 
+// Runs the whole program in the current folder with Escape held from the start, so it leaves the title
+// screen on its first frame and the farewell screen after its release wait; returns the exit code.
+int RunProgramToEnd();
+
 // Runs fn until the program would end; returns the exit code, or -1 when fn returned normally.
 template <typename Fn> int UntilProcessEnd(Fn fn);
 
