@@ -60,6 +60,22 @@ std::string FitText(std::string text, int width) {
     return text;
 }
 
+// The scale at which the text is no wider than width: 1 when it fits already. The small-display font
+// is large for the panel's fixed places, and a long name would run into its neighbours.
+float FitScale(const std::string& text, int width) {
+    int measured = TextWidth(text);
+    return measured > width ? static_cast<float>(width) / static_cast<float>(measured) : 1.0f;
+}
+
+// The text centred on (x, y), shrunk to width when it is wider; leaves the scale at 1.
+void DrawCentredWithin(int x, int y, const std::string& text, int width) {
+    float scale = FitScale(text, width);
+    SetScl(scale);
+    DrawTxt(x - static_cast<int>(static_cast<float>(TextWidth(text)) * scale / 2),
+            y - static_cast<int>(static_cast<float>(TextHeight(text)) * scale / 2), text, 0, 0);
+    SetScl(1);
+}
+
 void DrawBackground() {
     SetFont(NamedFont[2]);
     ResetDraw();
@@ -131,6 +147,8 @@ bool ApplyButton() {
             return true;
         }
     }
+    // The alpha stays at the highlight's 0.5, for the label and the binding cells drawn next: at full
+    // alpha a key cap and its name, drawn in the same colour, would melt into one another.
     SetCol(80, 255, 80);
     DrawTxt(20, PanelY + 260, "Apply", 0, 0);
     return false;
@@ -213,9 +231,10 @@ void JoystickList(int x, int y) {
 void AudioColumn() {
     int x = ScreenW - RightColumnWidth, y = PanelY + 10;
     DrawChoiceRow(SettingAudioDriver, x, 20, FrameAudioDriver, {"AUDIO"});
-    SetScl(1);
+    const std::string restart = "Changes require a Restart";
     SetCol(255, 180, 180, 1);
-    DrawTxt(x, y + 40, "Changes require a Restart", 0, 0);
+    SetScl(FitScale(restart, RightColumnWidth - 10));
+    DrawTxt(x, y + 40, restart, 0, 0);
     y += 60;
     VolumeSlider(SettingMasterVolume, x, y, "Master Volume");
     y += 50;
@@ -325,12 +344,11 @@ void DrawBindCell(int slot, int x, int y) {
     if (picture.frame < 0) return;
     SetScl(3);
     DrawGlowImg(Icons, x, y, picture.frame, IconsSmooth, 1.1f, lit);
-    SetScl(1);
-    std::string name = old == 0 ? "?!" : KeyName(bound);
+    std::string name = bound == 0 ? "?!" : KeyName(bound);
     if (picture.atCorner)
-        DrawTxt(x, y, name, 1, 1);
+        DrawCentredWithin(x, y, name, CellSize - 2);
     else
-        DrawTxt(x + CellSize / 2, y + CellSize / 2, name, 1, 1);
+        DrawCentredWithin(x + CellSize / 2, y + CellSize / 2, name, CellSize - 2);
 }
 
 } // namespace glimmet

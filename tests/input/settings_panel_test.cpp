@@ -100,13 +100,14 @@ class Panel : public testing::Test {
     test::ScreenRun run;
 };
 
-// Whether the text was drawn centred on (x, y), give or take the halves dropped by the alignment.
+// Whether the text was drawn centred on (x, y) at the scale it was drawn with, give or take the halves
+// dropped by the alignment.
 bool TextCentredOn(const std::string& text, int x, int y) {
     for (const DrawRecord& d : DrawLog) {
         if (d.kind != DrawKind::Text || d.text != text) continue;
         SetFont(d.font);
-        if (std::abs(d.x + static_cast<float>(TextWidth(text)) / 2 - static_cast<float>(x)) <= 1 &&
-            std::abs(d.y + static_cast<float>(TextHeight(text)) / 2 - static_cast<float>(y)) <= 1)
+        if (std::abs(d.x + static_cast<float>(TextWidth(text)) * d.scaleX / 2 - static_cast<float>(x)) <= 1 &&
+            std::abs(d.y + static_cast<float>(TextHeight(text)) * d.scaleY / 2 - static_cast<float>(y)) <= 1)
             return true;
     }
     return false;
@@ -420,21 +421,36 @@ TEST_F(Panel, JoystickNameSwitchesTheStickOffAndOn) {
     EXPECT_EQ(FindTextDraw("Pad")->r, 255) << "yellow while button 0 is down";
 }
 
-TEST_F(Panel, LongJoystickNamesStayInsideTheRightColumn) {
+// The drawn width of a text record, at its scale.
+float DrawnWidth(const DrawRecord& d) {
+    SetFont(d.font);
+    return static_cast<float>(TextWidth(d.text)) * d.scaleX;
+}
+
+TEST_F(Panel, LongTextsStayInsideTheirPlaces) {
     const std::string name = "Extremely Long Joystick Name From The Driver With Every Detail Of Its Maker";
     ASSERT_GE(AttachTestJoystick(name, 4, false), 0);
     JoystickCensus();
+    KeyBind[BindSlot(ButtonLower, 1)] = 174; // "Volume Down"
     OpenPanel();
     RecordDraws(true);
     Frame();
-    const DrawRecord* drawn = nullptr;
+    const DrawRecord* stick = nullptr;
     for (const DrawRecord& d : DrawLog)
-        if (d.kind == DrawKind::Text && d.x == 1000 && d.y == 250) drawn = &d;
-    ASSERT_NE(drawn, nullptr) << DrawLogText();
-    EXPECT_EQ(name.rfind(drawn->text, 0), 0u) << "a cut of the name: " << drawn->text;
-    EXPECT_LT(drawn->text.size(), name.size());
-    SetFont(drawn->font);
-    EXPECT_LE(drawn->x + static_cast<float>(TextWidth(drawn->text)), static_cast<float>(ScreenW));
+        if (d.kind == DrawKind::Text && d.x == 1000 && d.y == 250) stick = &d;
+    ASSERT_NE(stick, nullptr) << DrawLogText();
+    EXPECT_EQ(name.rfind(stick->text, 0), 0u) << "the joystick's name is cut: " << stick->text;
+    EXPECT_LT(stick->text.size(), name.size());
+    EXPECT_LE(stick->x + DrawnWidth(*stick), static_cast<float>(ScreenW));
+
+    const DrawRecord* restart = FindTextDraw("Changes require a Restart");
+    ASSERT_NE(restart, nullptr);
+    EXPECT_LE(restart->x + DrawnWidth(*restart), static_cast<float>(ScreenW));
+
+    const DrawRecord* key = FindTextDraw("Volume Down");
+    ASSERT_NE(key, nullptr);
+    EXPECT_LE(DrawnWidth(*key), 48.0f) << "a key name fits its cell";
+    EXPECT_TRUE(TextCentredOn("Volume Down", JumpCell1.x + 24, JumpCell1.y + 24));
 }
 
 TEST_F(Panel, MouseModeLeavesTheMiddleColumnEmpty) {
