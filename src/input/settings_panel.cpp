@@ -211,7 +211,7 @@ void VolumeSlider(int slot, int x, int y, const std::string& label) {
 // Each joystick's name, dimmed while switched off; a click on it switches it off or on again.
 void JoystickList(int x, int y) {
     int room = RightColumnWidth - 20;
-    for (int j = 1; j <= std::min(JoyCount, 4); j++) {
+    for (int j = 1; j <= std::min(JoyCount, static_cast<int>(JoyName.size()) - 1); j++) {
         auto s = static_cast<size_t>(j);
         if (JoystickButton(j - 1, 0))
             SetCol(255, 255, 80, 1);
