@@ -14,33 +14,12 @@
 #include "platform/clock.h"
 #include "platform/mixer.h"
 #include "support/temp_dir.h"
+#include "support/wav.h"
 
 namespace glimmet {
 namespace {
 
-void Put(std::string& out, uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; i++) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
-// A PCM WAV file: 8-bit samples are unsigned, 16-bit signed; samples interleaved by channel.
-std::string Wav(int rate, int channels, int bits, int frames) {
-    std::string data;
-    for (int i = 0; i < frames * channels; i++)
-        Put(data, bits == 8 ? 128 + (i % 2 ? 20 : -20) : (i % 2 ? 3000 : -3000), bits / 8);
-    std::string wav = "RIFF";
-    Put(wav, static_cast<uint32_t>(36 + data.size()), 4);
-    wav += "WAVEfmt ";
-    Put(wav, 16, 4);
-    Put(wav, 1, 2); // PCM
-    Put(wav, static_cast<uint32_t>(channels), 2);
-    Put(wav, static_cast<uint32_t>(rate), 4);
-    Put(wav, static_cast<uint32_t>(rate * channels * bits / 8), 4);
-    Put(wav, static_cast<uint32_t>(channels * bits / 8), 2);
-    Put(wav, static_cast<uint32_t>(bits), 2);
-    wav += "data";
-    Put(wav, static_cast<uint32_t>(data.size()), 4);
-    return wav + data;
-}
+using test::Wav;
 
 class PlatformAudio : public testing::Test {
   protected:
