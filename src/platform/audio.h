@@ -25,7 +25,9 @@ void CloseAudio();
 bool AudioDeviceOpen();
 std::string AudioDeviceDriver(); // the driver in use, "" without a device
 
-int LoadSound(const std::string& path); // 0 (empty) when the file is missing or not a usable WAV
+// 0 (empty) when the file is missing or not a usable WAV, including a header that claims a sample rate
+// outside 1000..384000 Hz or a sound longer than five minutes.
+int LoadSound(const std::string& path);
 void FreeSound(int sound);              // stops the channels that play it
 long SoundFrames(int sound);            // length in frames at MixRate; 0 for the empty sound
 

@@ -11,6 +11,7 @@
 #include "platform/area.h"
 #include "platform/display_support.h"
 #include "platform/input.h"
+#include "support/sanitizer.h"
 
 namespace glimmet::test {
 namespace {
@@ -139,24 +140,9 @@ TEST_F(FramePresent, GrabImageTakesTheFrameAndDrawsItBack) {
     EXPECT_TRUE(ColourNear(PixelAt(38, 38), 0, 0, 0));
 }
 
-// Whether this test program runs under AddressSanitizer. The GL drivers that SDL loads are unloaded
-// again when the display closes, and what they leave allocated can then no longer be told apart from
-// a leak of ours, so the accelerated back-ends are tested in the plain build only.
-constexpr bool UnderAddressSanitizer() {
-#if defined(__SANITIZE_ADDRESS__)
-    return true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-    return true;
-#else
-    return false;
-#endif
-#else
-    return false;
-#endif
-}
-
-// The accelerated back-ends, on the X display that the test script starts (skipped without one).
+// The accelerated back-ends, on the X display that the test script starts (skipped without one). The
+// GL drivers that SDL loads are unloaded again when the display closes, and what they leave allocated
+// can then no longer be told apart from a leak of ours, so they are tested in the plain build only.
 class DisplayOnX : public DisplayTest, public testing::WithParamInterface<int> {
   protected:
     void TearDown() override {
@@ -168,7 +154,7 @@ class DisplayOnX : public DisplayTest, public testing::WithParamInterface<int> {
 TEST_P(DisplayOnX, DrawsIntoTheReadableFrame) {
     const char* x = std::getenv("GLIMMET_E2E_DISPLAY");
     if (x == nullptr || *x == '\0') GTEST_SKIP() << "no X display for this run";
-    if (UnderAddressSanitizer()) GTEST_SKIP() << "GL drivers are not checked for leaks";
+    if (test::UnderAddressSanitizer()) GTEST_SKIP() << "GL drivers are not checked for leaks";
     setenv("SDL_VIDEODRIVER", "x11", 1);
     setenv("DISPLAY", x, 1);
     SelectBackend(GetParam());
