@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <map>
 #include <ostream>
 #include <string>
 
@@ -94,6 +95,32 @@ TEST(DisplayMissing, NoVideoGivesFalseAndAMessage) {
     PresentFrame(false);
     EXPECT_EQ(PresentCount(), presents + 1);
     EXPECT_EQ(GrabScreen(0, 0, 2, 2).pixels, std::vector<uint32_t>(4, 0));
+}
+
+// Without a window system SDL falls back to its offscreen driver, which would run the program with no
+// window anyone sees. Unless SDL_VIDEODRIVER asks for it, that is no display: with DISPLAY unset and
+// with a DISPLAY where no server answers.
+TEST(DisplayMissing, NoWindowSystemIsNoDisplay) {
+    std::map<std::string, std::string> kept;
+    for (const char* name : {"SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        if (std::getenv(name) != nullptr) kept[name] = std::getenv(name);
+        unsetenv(name);
+    }
+    for (const char* display : {"", ":4987"}) {
+        if (*display != '\0') setenv("DISPLAY", display, 1);
+        testing::internal::CaptureStderr();
+        bool opened = OpenDisplay(640, 480, 0, 60, "test");
+        std::string message = testing::internal::GetCapturedStderr();
+        std::string driver = VideoDriverName();
+        CloseDisplay();
+        EXPECT_FALSE(opened && (driver == "offscreen" || driver == "dummy"))
+            << "DISPLAY '" << display << "' opened on " << driver;
+        if (!opened) {
+            EXPECT_NE(message.find("No display available"), std::string::npos) << message;
+        }
+    }
+    unsetenv("DISPLAY");
+    for (const auto& [name, value] : kept) setenv(name.c_str(), value.c_str(), 1);
 }
 
 using FramePresent = DisplayTest;
