@@ -2,6 +2,7 @@
 
 #include "app/debug_log.h"
 #include "app/setup_file.h"
+#include "display/graphics_mode.h"
 #include "platform/audio.h"
 #include "platform/display.h"
 #include "platform/process.h"
@@ -10,6 +11,7 @@
 namespace glimmet {
 
 void CloseProgram() {
+    RemoveCrashMarker(); // a quit while the display opens is not a crash
     SaveSetup();
     SaveScores();
     LogLine("Closing Up");
