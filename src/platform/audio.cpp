@@ -98,7 +98,8 @@ template <typename Change> void ChangeChannel(int channel, Change change) {
     Unlock();
 }
 
-bool OpenDevice() {
+// The stream the mixer writes. A device opens paused, so nothing is mixed before it is started.
+SDL_AudioSpec MixFormat() {
     SDL_AudioSpec want;
     SDL_zero(want);
     want.freq = MixRate;
@@ -106,6 +107,11 @@ bool OpenDevice() {
     want.channels = 2;
     want.samples = 1024;
     want.callback = Mix;
+    return want;
+}
+
+bool OpenDevice() {
+    SDL_AudioSpec want = MixFormat();
     SDL_AudioSpec have;
     Device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0); // SDL converts to what the device takes
     if (Device == 0) return false;
@@ -215,6 +221,17 @@ bool OpenAudio() {
     const std::string& chosen = SelectedAudioDriver();
     if (!chosen.empty() && StartAudio(chosen)) return true;
     return StartAudio("");
+}
+
+bool DriverOpensOutput(const std::string& driver) {
+    if (SDL_GetCurrentAudioDriver() != nullptr) return driver == SDL_GetCurrentAudioDriver();
+    if (SDL_AudioInit(driver.c_str()) != 0) return false;
+    SDL_AudioSpec want = MixFormat();
+    SDL_AudioSpec have;
+    SDL_AudioDeviceID probe = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (probe != 0) SDL_CloseAudioDevice(probe);
+    SDL_AudioQuit();
+    return probe != 0;
 }
 
 void CloseAudio() {
