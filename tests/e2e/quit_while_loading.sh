@@ -31,16 +31,20 @@ start_loading() {
   [ -f Files/291/crash.dat ] || fail "no crash.dat while loading"
 }
 log_has() { tr -d '\r' < Files/Debug.txt | grep -qx "$1"; }
+# Ends the loading program with SIGTERM: it must quit cleanly, during loading, without the marker.
+quit_while_loading() {
+  kill -TERM "$pid"
+  wait "$pid"
+  local status=$?
+  pid=
+  [ "$status" -eq 0 ] || fail "$1: exit status $status after SIGTERM, expected 0"
+  log_has "Finished Loading" && fail "$1: the program had finished loading before the SIGTERM"
+  [ ! -f Files/291/crash.dat ] || fail "$1: crash.dat left behind after SIGTERM"
+}
 
 start_loading
 log_has $'\tUsing OpenGL Driver' || fail "first start: not OpenGL"
-kill -TERM "$pid"
-wait "$pid"
-status=$?
-pid=
-[ "$status" -eq 0 ] || fail "after SIGTERM: exit status $status, expected 0"
-log_has "Finished Loading" && fail "the program had finished loading before the SIGTERM"
-[ ! -f Files/291/crash.dat ] || fail "after SIGTERM: crash.dat left behind"
+quit_while_loading "first start"
 
 start_loading
 log_has $'\tUsing OpenGL Driver' || fail "after a quit while loading: OpenGL was switched off"
@@ -51,10 +55,5 @@ pid=
 
 start_loading
 log_has $'\tUsing DirectX 9 Driver' || fail "after a crash while loading: not switched to DirectX 9"
-kill -TERM "$pid"
-wait "$pid"
-status=$?
-pid=
-[ "$status" -eq 0 ] || fail "exit status $status after the second SIGTERM"
-[ ! -f Files/291/crash.dat ] || fail "crash.dat left behind after the second SIGTERM"
+quit_while_loading "third start"
 echo "ok: a quit while loading keeps OpenGL, a kill while loading switches to DirectX 9"
