@@ -11,6 +11,7 @@
 #include "platform/audio_drivers.h"
 #include "platform/clock.h"
 #include "platform/mixer.h"
+#include "platform/sanitizer.h"
 
 namespace glimmet {
 
@@ -127,6 +128,7 @@ bool StartAudio(const std::string& driver) {
     else
         SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver.c_str(), SDL_HINT_NORMAL);
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    KeepLoadedLibraries(); // the driver's sound library, for the leak check at exit
     if (OpenDevice()) return true;
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
@@ -230,6 +232,7 @@ bool DriverOpensOutput(const std::string& driver) {
     SDL_AudioSpec have;
     SDL_AudioDeviceID probe = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
     if (probe != 0) SDL_CloseAudioDevice(probe);
+    KeepLoadedLibraries(); // the driver's sound library, for the leak check at exit
     SDL_AudioQuit();
     return probe != 0;
 }

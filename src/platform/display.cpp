@@ -6,6 +6,7 @@
 #include "platform/draw_log.h"
 #include "platform/input.h"
 #include "platform/render_state.h"
+#include "platform/sanitizer.h"
 
 namespace glimmet {
 
@@ -188,6 +189,7 @@ bool OpenDisplay(int width, int height, int depth, int refresh, const std::strin
         CloseDisplay();
         return false;
     }
+    KeepLoadedLibraries(); // the GL driver, for the leak check at exit
     SetDrawingArea(width, height, width, height);
     return true;
 }

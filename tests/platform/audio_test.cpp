@@ -16,7 +16,7 @@
 
 #include "platform/clock.h"
 #include "platform/mixer.h"
-#include "support/sanitizer.h"
+#include "platform/sanitizer.h"
 #include "support/temp_dir.h"
 
 namespace glimmet {
@@ -131,7 +131,7 @@ TEST_F(PlatformAudio, DataChunkClaimingMoreThanTheFileLoadsWhatItHolds) {
     int sound = LoadSound("claims.wav");
     EXPECT_EQ(SoundFrames(sound), 441);
     FreeSound(sound);
-    if (test::UnderAddressSanitizer()) GTEST_SKIP() << "the sanitizer needs an unlimited address space";
+    if (UnderAddressSanitizer()) GTEST_SKIP() << "the sanitizer needs an unlimited address space";
     testing::FLAGS_gtest_death_test_style = "threadsafe";
     EXPECT_EXIT(
         {

@@ -12,7 +12,7 @@
 #include "platform/area.h"
 #include "platform/display_support.h"
 #include "platform/input.h"
-#include "support/sanitizer.h"
+#include "platform/sanitizer.h"
 
 namespace glimmet::test {
 namespace {
@@ -181,7 +181,7 @@ class DisplayOnX : public DisplayTest, public testing::WithParamInterface<int> {
 TEST_P(DisplayOnX, DrawsIntoTheReadableFrame) {
     const char* x = std::getenv("GLIMMET_E2E_DISPLAY");
     if (x == nullptr || *x == '\0') GTEST_SKIP() << "no X display for this run";
-    if (test::UnderAddressSanitizer()) GTEST_SKIP() << "GL drivers are not checked for leaks";
+    if (UnderAddressSanitizer()) GTEST_SKIP() << "GL drivers are not checked for leaks";
     setenv("SDL_VIDEODRIVER", "x11", 1);
     setenv("DISPLAY", x, 1);
     SelectBackend(GetParam());

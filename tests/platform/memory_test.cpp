@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "support/sanitizer.h"
+#include "platform/sanitizer.h"
 
 namespace glimmet {
 namespace {
@@ -16,7 +16,7 @@ TEST(PlatformMemory, HeapBytesFollowAllocations) {
     auto block = std::make_unique<char[]>(8 << 20);
     block[0] = 1;
     long long during = HeapBytesInUse();
-    if (!test::UnderAddressSanitizer()) { // the sanitizer's allocator keeps its own books
+    if (!UnderAddressSanitizer()) { // the sanitizer's allocator keeps its own books
         EXPECT_GE(during - before, 8 << 20);
     }
     block.reset();
