@@ -75,6 +75,7 @@ void WaitForFarewellInput() {
 } // namespace
 
 void CloseProgram() {
+    RemoveCrashMarker(); // a quit while the display opens is not a crash
     ShowPointer(true);
     SaveSetup();
     SaveScores();

@@ -17,17 +17,28 @@ int ModeCount = 0;
 int DisplayW = 800, DisplayH = 600;
 int ScreenW = 1280, ScreenH = 960;
 
+namespace {
+const char* const CrashMarker = "crash.dat";
+std::string CrashMarkerPath; // the marker of the display opening in progress, "" when there is none
+} // namespace
+
 void InitializeGraphicsMode() {
     ModeW.fill(0);
     ModeH.fill(0);
     ModeCount = 0;
     DisplayW = 800;
     DisplayH = 600;
+    CrashMarkerPath.clear();
+}
+
+void RemoveCrashMarker() {
+    if (CrashMarkerPath.empty()) return;
+    DeleteFile(CrashMarkerPath);
+    CrashMarkerPath.clear();
 }
 
 namespace {
 
-const char* const CrashMarker = "crash.dat";
 const char* const BlockLine = "-=-=-=-=-=-=-=-=-=-=-=-=-=-";
 
 bool Listed(int width, int height) {
@@ -55,7 +66,7 @@ void LogBackend() {
 [[noreturn]] void EndWithoutDisplay() {
     std::fprintf(stderr, "Flonder's Glimmet: no display could be opened.\n");
     LogLine("\tNo display could be opened.");
-    DeleteFile(CrashMarker);
+    RemoveCrashMarker();
     CloseLog();
     EndProcess(1);
 }
@@ -118,7 +129,8 @@ void ApplyGraphics() {
     int depth = ChooseDepth();
     LogLine("\tResolution : " + std::to_string(DisplayW) + "x" + std::to_string(DisplayH) + "," +
             std::to_string(depth));
-    WriteTextFile(CrashMarker, {});
+    CrashMarkerPath = CurrentDir() + "/" + CrashMarker; // the game folder, wherever loading steps to
+    WriteTextFile(CrashMarkerPath, {});
     if (!OpenDisplay(DisplayW, DisplayH, depth, 60, GameTitle)) EndWithoutDisplay();
     if (Setting[SettingBackend] >= 0 && Setting[SettingBackend] <= 2 &&
         DisplayBackend() != Setting[SettingBackend])
@@ -128,7 +140,7 @@ void ApplyGraphics() {
     LoadCommonAssets();
     LoadGameAssets();
     LogLine(BlockLine);
-    DeleteFile(CrashMarker);
+    RemoveCrashMarker();
 }
 
 } // namespace glimmet

@@ -27,5 +27,8 @@ void ChooseDrawingArea();
 
 // Opens (or reopens) the display and loads every asset, guarded by the crash marker crash.dat.
 void ApplyGraphics();
+// Deletes the crash marker of a display opening still in progress. The marker is there to catch a
+// process that dies while the display opens; a deliberate quit at that time removes it first.
+void RemoveCrashMarker();
 
 } // namespace glimmet

@@ -11,6 +11,7 @@
 #include "platform/audio_drivers.h"
 #include "platform/clock.h"
 #include "platform/mixer.h"
+#include "platform/sanitizer.h"
 
 namespace glimmet {
 
@@ -98,7 +99,8 @@ template <typename Change> void ChangeChannel(int channel, Change change) {
     Unlock();
 }
 
-bool OpenDevice() {
+// The stream the mixer writes. A device opens paused, so nothing is mixed before it is started.
+SDL_AudioSpec MixFormat() {
     SDL_AudioSpec want;
     SDL_zero(want);
     want.freq = MixRate;
@@ -106,6 +108,11 @@ bool OpenDevice() {
     want.channels = 2;
     want.samples = 1024;
     want.callback = Mix;
+    return want;
+}
+
+bool OpenDevice() {
+    SDL_AudioSpec want = MixFormat();
     SDL_AudioSpec have;
     Device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0); // SDL converts to what the device takes
     if (Device == 0) return false;
@@ -121,26 +128,82 @@ bool StartAudio(const std::string& driver) {
     else
         SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver.c_str(), SDL_HINT_NORMAL);
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+    KeepLoadedLibraries(); // the driver's sound library, for the leak check at exit
     if (OpenDevice()) return true;
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;
 }
 
-// The WAV's samples converted to interleaved stereo float at MixRate.
+// Bounds that keep a damaged WAV from asking for absurd amounts of memory: the sample rates a real
+// recording uses, the longest sound the game takes (in frames at MixRate), the largest file read, and
+// the largest buffer SDL converts in (its lengths are int).
+constexpr int MinWavRate = 1000;
+constexpr int MaxWavRate = 384000;
+constexpr long long MaxSoundFrames = 5LL * 60 * MixRate;
+constexpr long long MaxWavFileBytes = 1LL << 30;
+constexpr long long MaxConvertBytes = 1LL << 30;
+
+Uint32 ReadLe32(const Uint8* bytes) {
+    return static_cast<Uint32>(bytes[0]) | static_cast<Uint32>(bytes[1]) << 8 |
+           static_cast<Uint32>(bytes[2]) << 16 | static_cast<Uint32>(bytes[3]) << 24;
+}
+
+void WriteLe32(Uint8* bytes, Uint32 value) {
+    for (int i = 0; i < 4; i++) bytes[i] = static_cast<Uint8>(value >> (8 * i));
+}
+
+// SDL reserves the size a WAV's data chunk declares before reading it, so a data chunk that claims
+// more than the file holds is cut down to what the file holds.
+void FitDataChunkToFile(std::vector<Uint8>& file) {
+    long long offset = 12; // after "RIFF", its size and "WAVE"
+    const long long size = static_cast<long long>(file.size());
+    while (offset + 8 <= size) {
+        Uint8* header = file.data() + offset;
+        long long length = ReadLe32(header + 4);
+        if (std::memcmp(header, "data", 4) == 0) {
+            long long held = size - offset - 8;
+            if (length > held) WriteLe32(header + 4, static_cast<Uint32>(held));
+            return;
+        }
+        offset += 8 + length + (length & 1); // chunks are padded to an even length
+    }
+}
+
+// The whole file, or nothing when it cannot be read or is larger than any sound the game takes.
+bool ReadWavFile(const std::string& path, std::vector<Uint8>& file) {
+    SDL_RWops* in = SDL_RWFromFile(path.c_str(), "rb");
+    if (in == nullptr) return false;
+    Sint64 size = SDL_RWsize(in);
+    bool ok = size > 0 && size <= MaxWavFileBytes;
+    if (ok) {
+        file.resize(static_cast<size_t>(size));
+        ok = SDL_RWread(in, file.data(), 1, file.size()) == file.size();
+    }
+    SDL_RWclose(in);
+    return ok;
+}
+
+// The WAV's samples converted to interleaved stereo float at MixRate. Every size is worked out in 64
+// bits and checked before anything is allocated: a sample rate no recording has, a sound longer than
+// the bound, or a conversion buffer beyond the bound refuses the file.
 bool ConvertWav(const SDL_AudioSpec& wavFormat, const Uint8* data, Uint32 length, std::vector<float>& out) {
-    int frameBytes = SDL_AUDIO_BITSIZE(wavFormat.format) / 8 * wavFormat.channels;
+    if (wavFormat.freq < MinWavRate || wavFormat.freq > MaxWavRate) return false;
+    long long frameBytes = SDL_AUDIO_BITSIZE(wavFormat.format) / 8 * wavFormat.channels;
     if (frameBytes <= 0) return false;
-    int usable = static_cast<int>(std::min<Uint32>(length, 1u << 30));
-    usable -= usable % frameBytes; // a damaged file may end in the middle of a frame
+    long long frames = length / frameBytes; // a damaged file may end in the middle of a frame
+    if (frames * MixRate / wavFormat.freq > MaxSoundFrames) return false;
+    long long usable = frames * frameBytes;
     SDL_AudioCVT cvt;
     if (SDL_BuildAudioCVT(&cvt, wavFormat.format, wavFormat.channels, wavFormat.freq, AUDIO_F32SYS, 2,
                           MixRate) < 0)
         return false;
-    std::vector<Uint8> buffer(static_cast<size_t>(usable) * static_cast<size_t>(std::max(cvt.len_mult, 1)));
+    long long workBytes = usable * std::max(cvt.len_mult, 1);
+    if (workBytes > MaxConvertBytes) return false;
+    std::vector<Uint8> buffer(static_cast<size_t>(workBytes));
     if (usable > 0) std::memcpy(buffer.data(), data, static_cast<size_t>(usable));
     cvt.buf = buffer.data();
-    cvt.len = usable;
-    int converted = usable;
+    cvt.len = static_cast<int>(usable);
+    long long converted = usable;
     if (cvt.needed != 0 && usable > 0) {
         if (SDL_ConvertAudio(&cvt) != 0) return false;
         converted = cvt.len_cvt;
@@ -162,6 +225,18 @@ bool OpenAudio() {
     return StartAudio("");
 }
 
+bool DriverOpensOutput(const std::string& driver) {
+    if (SDL_GetCurrentAudioDriver() != nullptr) return driver == SDL_GetCurrentAudioDriver();
+    if (SDL_AudioInit(driver.c_str()) != 0) return false;
+    SDL_AudioSpec want = MixFormat();
+    SDL_AudioSpec have;
+    SDL_AudioDeviceID probe = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+    if (probe != 0) SDL_CloseAudioDevice(probe);
+    KeepLoadedLibraries(); // the driver's sound library, for the leak check at exit
+    SDL_AudioQuit();
+    return probe != 0;
+}
+
 void CloseAudio() {
     if (!DeviceAlive()) return;
     SDL_CloseAudioDevice(Device);
@@ -180,10 +255,14 @@ std::string AudioDeviceDriver() {
 }
 
 int LoadSound(const std::string& path) {
+    std::vector<Uint8> file;
+    if (!ReadWavFile(path, file)) return 0;
+    FitDataChunkToFile(file);
     SDL_AudioSpec wavFormat;
     Uint8* data = nullptr;
     Uint32 length = 0;
-    if (SDL_LoadWAV(path.c_str(), &wavFormat, &data, &length) == nullptr) return 0;
+    SDL_RWops* in = SDL_RWFromConstMem(file.data(), static_cast<int>(file.size()));
+    if (in == nullptr || SDL_LoadWAV_RW(in, 1, &wavFormat, &data, &length) == nullptr) return 0;
     std::vector<float> samples;
     bool ok = ConvertWav(wavFormat, data, length, samples);
     SDL_FreeWAV(data);

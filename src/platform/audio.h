@@ -22,12 +22,17 @@ namespace glimmet {
 // when the selected one fails; false when no device could be opened, and the program runs silent.
 bool OpenAudio();
 void CloseAudio();
+// Whether the driver, started on its own, opens an output: a driver without a sound server or a sound
+// card to play on fails. It restarts SDL's audio, so while audio runs only the driver in use passes.
+bool DriverOpensOutput(const std::string& driver);
 bool AudioDeviceOpen();
 std::string AudioDeviceDriver(); // the driver in use, "" without a device
 
-int LoadSound(const std::string& path); // 0 (empty) when the file is missing or not a usable WAV
-void FreeSound(int sound);              // stops the channels that play it
-long SoundFrames(int sound);            // length in frames at MixRate; 0 for the empty sound
+// 0 (empty) when the file is missing or not a usable WAV, including a header that claims a sample rate
+// outside 1000..384000 Hz or a sound longer than five minutes.
+int LoadSound(const std::string& path);
+void FreeSound(int sound);   // stops the channels that play it
+long SoundFrames(int sound); // length in frames at MixRate; 0 for the empty sound
 
 int AllocateChannel();
 void FreeChannel(int channel);

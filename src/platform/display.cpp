@@ -6,6 +6,7 @@
 #include "platform/draw_log.h"
 #include "platform/input.h"
 #include "platform/render_state.h"
+#include "platform/sanitizer.h"
 
 namespace glimmet {
 
@@ -18,9 +19,22 @@ namespace {
 int WantedBackend = -1;
 bool VideoHeld = false; // this module holds a reference on SDL's video subsystem
 
+// Without a window system (DISPLAY unset, or pointing at no running server) SDL falls back to its
+// offscreen driver, which "opens" windows that nobody sees. That driver and the dummy one are a
+// display only when SDL_VIDEODRIVER asks for them, as the tests and benchmarks do.
+bool WindowlessDriverUnasked() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    if (driver == nullptr || (asked != nullptr && *asked != '\0')) return false;
+    return std::string(driver) == "offscreen" || std::string(driver) == "dummy";
+}
+
 bool StartVideo() {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
-    return true;
+    if (!WindowlessDriverUnasked()) return true;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    SDL_SetError("no window system answers (DISPLAY or WAYLAND_DISPLAY is unset or points nowhere)");
+    return false;
 }
 
 std::string Latin1ToUtf8(const std::string& text) {
@@ -175,6 +189,7 @@ bool OpenDisplay(int width, int height, int depth, int refresh, const std::strin
         CloseDisplay();
         return false;
     }
+    KeepLoadedLibraries(); // the GL driver, for the leak check at exit
     SetDrawingArea(width, height, width, height);
     return true;
 }

@@ -5,6 +5,8 @@
 #include "platform/clock.h"
 #include "platform/draw_log.h"
 #include "platform/files.h"
+#include "platform/input.h"
+#include "platform/input_script.h"
 #include "platform/process.h"
 #include "scores/score_file.h"
 #include "scores/scramble.h"
@@ -99,6 +101,29 @@ TEST_F(Program, ScoresSurviveARun) {
     LoadScores(); // still in the game folder
     ASSERT_EQ(ScoreList.size(), 1u);
     EXPECT_EQ(ScoreList[0].Score, 4242);
+}
+
+// crash.dat catches a process that dies while the display opens; a window closed at that time is a
+// quit, so the next start keeps OpenGL. A marker that a killed run left behind still switches it.
+TEST_F(Program, AQuitWhileLoadingIsNotACrash) {
+    RequestClose(AtOnce()); // seen by the first frame of the engine test
+    EXPECT_EQ(RunToEnd(), 0);
+    ResetInput();
+    ChangeDir(dir.path());
+    std::vector<std::string> log = Log();
+    EXPECT_EQ(std::find(log.begin(), log.end(), "Finished Loading"), log.end()) << "ended during loading";
+    EXPECT_FALSE(FileExists("Files/291/crash.dat"));
+    RunToEnd();
+    ChangeDir(dir.path());
+    log = Log();
+    EXPECT_NE(std::find(log.begin(), log.end(), "\tUsing OpenGL Driver"), log.end());
+
+    test::WriteBytes("Files/291/crash.dat", ""); // what a killed run leaves
+    RunToEnd();
+    ChangeDir(dir.path());
+    log = Log();
+    EXPECT_NE(std::find(log.begin(), log.end(), "\tUsing DirectX 9 Driver"), log.end());
+    EXPECT_FALSE(FileExists("Files/291/crash.dat"));
 }
 
 TEST_F(Program, RunsWithoutALogOrFolders) {

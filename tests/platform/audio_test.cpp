@@ -2,17 +2,21 @@
 #include "platform/audio.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "platform/clock.h"
 #include "platform/mixer.h"
+#include "platform/sanitizer.h"
 #include "support/temp_dir.h"
 #include "support/wav.h"
 
@@ -20,6 +24,14 @@ namespace glimmet {
 namespace {
 
 using test::Wav;
+
+// The process's address space in bytes: the first figure of /proc/self/statm, in pages.
+long long AddressSpaceInUse() {
+    std::ifstream statm("/proc/self/statm");
+    long long pages = 0;
+    statm >> pages;
+    return pages * sysconf(_SC_PAGESIZE);
+}
 
 class PlatformAudio : public testing::Test {
   protected:
@@ -65,6 +77,51 @@ TEST_F(PlatformAudio, MissingOrDamagedFilesGiveTheEmptySound) {
     EXPECT_FALSE(ChannelPlaying(channel)) << "the empty sound plays nothing";
     EXPECT_EQ(SoundFrames(0), 0);
     FreeChannel(channel);
+}
+
+// A damaged header must give the empty sound rather than ask for gigabytes to convert it: sample rates
+// no recording has (the fixture claims 1 Hz), and sounds longer than five minutes.
+TEST_F(PlatformAudio, ImpossibleRatesAndLengthsGiveTheEmptySound) {
+    EXPECT_EQ(LoadSound(GLIMMET_FIXTURES "/rate_1hz.wav"), 0);
+    struct Case {
+        int rate;
+        int frames;
+        bool usable;
+    };
+    const Case cases[] = {{5, 3050, false},     {999, 100, false},     {1000, 100, true},
+                          {384000, 3840, true}, {384001, 3840, false}, {8000, 8000 * 301, false},
+                          {22050, 22050, true}};
+    for (const Case& c : cases) {
+        test::WriteBytes("c.wav", Wav(c.rate, 1, 8, c.frames));
+        int sound = LoadSound("c.wav");
+        EXPECT_EQ(sound > 0, c.usable) << c.rate << " Hz, " << c.frames << " frames";
+        FreeSound(sound);
+    }
+}
+
+// SDL reserves the size that a WAV's data chunk declares before reading it. A chunk that claims 4 GB
+// in a small file loads as what the file holds, and without that reservation: the load runs in a
+// child process whose address space has room for the sound but not for the claim.
+TEST_F(PlatformAudio, DataChunkClaimingMoreThanTheFileLoadsWhatItHolds) {
+    std::string wav = Wav(MixRate, 2, 16, 441);
+    const std::string claim = "\xF0\xFF\xFF\xFF";
+    wav.replace(40, 4, claim);
+    test::WriteBytes("claims.wav", wav);
+    int sound = LoadSound("claims.wav");
+    EXPECT_EQ(SoundFrames(sound), 441);
+    FreeSound(sound);
+    if (UnderAddressSanitizer()) GTEST_SKIP() << "the sanitizer needs an unlimited address space";
+    testing::FLAGS_gtest_death_test_style = "threadsafe";
+    EXPECT_EXIT(
+        {
+            rlimit limit{};
+            getrlimit(RLIMIT_AS, &limit);
+            limit.rlim_cur = static_cast<rlim_t>(AddressSpaceInUse()) + (1u << 30);
+            setrlimit(RLIMIT_AS, &limit);
+            int loaded = LoadSound("claims.wav");
+            std::exit(SoundFrames(loaded) == 441 ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
 }
 
 TEST_F(PlatformAudio, WithoutADeviceASoundPlaysForItsLengthOnTheClock) {

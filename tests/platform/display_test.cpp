@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <map>
 #include <ostream>
 #include <string>
 
 #include "platform/area.h"
 #include "platform/input.h"
+#include "platform/sanitizer.h"
 #include "support/display.h"
 
 namespace glimmet::test {
@@ -95,6 +97,32 @@ TEST(DisplayMissing, NoVideoGivesFalseAndAMessage) {
     EXPECT_EQ(GrabScreen(0, 0, 2, 2).pixels, std::vector<uint32_t>(4, 0));
 }
 
+// Without a window system SDL falls back to its offscreen driver, which would run the program with no
+// window anyone sees. Unless SDL_VIDEODRIVER asks for it, that is no display: with DISPLAY unset and
+// with a DISPLAY where no server answers.
+TEST(DisplayMissing, NoWindowSystemIsNoDisplay) {
+    std::map<std::string, std::string> kept;
+    for (const char* name : {"SDL_VIDEODRIVER", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        if (std::getenv(name) != nullptr) kept[name] = std::getenv(name);
+        unsetenv(name);
+    }
+    for (const char* display : {"", ":4987"}) {
+        if (*display != '\0') setenv("DISPLAY", display, 1);
+        testing::internal::CaptureStderr();
+        bool opened = OpenDisplay(640, 480, 0, 60, "test");
+        std::string message = testing::internal::GetCapturedStderr();
+        std::string driver = VideoDriverName();
+        CloseDisplay();
+        EXPECT_FALSE(opened && (driver == "offscreen" || driver == "dummy"))
+            << "DISPLAY '" << display << "' opened on " << driver;
+        if (!opened) {
+            EXPECT_NE(message.find("No display available"), std::string::npos) << message;
+        }
+    }
+    unsetenv("DISPLAY");
+    for (const auto& [name, value] : kept) setenv(name.c_str(), value.c_str(), 1);
+}
+
 using FramePresent = DisplayTest;
 
 TEST_F(FramePresent, LastFrameStaysReadableAfterPresent) {
@@ -139,24 +167,9 @@ TEST_F(FramePresent, GrabImageTakesTheFrameAndDrawsItBack) {
     EXPECT_TRUE(ColourNear(PixelAt(38, 38), 0, 0, 0));
 }
 
-// Whether this test program runs under AddressSanitizer. The GL drivers that SDL loads are unloaded
-// again when the display closes, and what they leave allocated can then no longer be told apart from
-// a leak of ours, so the accelerated back-ends are tested in the plain build only.
-constexpr bool UnderAddressSanitizer() {
-#if defined(__SANITIZE_ADDRESS__)
-    return true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-    return true;
-#else
-    return false;
-#endif
-#else
-    return false;
-#endif
-}
-
-// The accelerated back-ends, on the X display that the test script starts (skipped without one).
+// The accelerated back-ends, on the X display that the test script starts (skipped without one). The
+// GL drivers that SDL loads are unloaded again when the display closes, and what they leave allocated
+// can then no longer be told apart from a leak of ours, so they are tested in the plain build only.
 class DisplayOnX : public DisplayTest, public testing::WithParamInterface<int> {
   protected:
     void TearDown() override {
