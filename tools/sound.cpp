@@ -40,17 +40,21 @@ float Envelope(const Voice& v, float t) {
 } // namespace
 
 bool WriteWav(const std::string& path, const Wave& w) {
+    return WriteWav(path, w, 1, SampleRate);
+}
+
+bool WriteWav(const std::string& path, const std::vector<float>& samples, int channels, int rate) {
     std::string data;
-    for (float s : w) Put16(data, static_cast<int>(std::lround(std::clamp(s, -1.0f, 1.0f) * 32767.0f)));
+    for (float s : samples) Put16(data, static_cast<int>(std::lround(std::clamp(s, -1.0f, 1.0f) * 32767.0f)));
     std::string out = "RIFF";
     Put32(out, static_cast<uint32_t>(36 + data.size()));
     out += "WAVEfmt ";
     Put32(out, 16);
     Put16(out, 1); // PCM
-    Put16(out, 1); // mono
-    Put32(out, SampleRate);
-    Put32(out, SampleRate * 2);
-    Put16(out, 2);
+    Put16(out, channels);
+    Put32(out, static_cast<uint32_t>(rate));
+    Put32(out, static_cast<uint32_t>(rate * channels * 2));
+    Put16(out, channels * 2);
     Put16(out, 16);
     out += "data";
     Put32(out, static_cast<uint32_t>(data.size()));

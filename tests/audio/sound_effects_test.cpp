@@ -4,28 +4,16 @@
 #include "audio/sound_effects.h"
 #include "platform/audio.h"
 #include "support/temp_dir.h"
+#include "support/wav.h"
 
 namespace glimmet {
 namespace {
-
-// A short mono 16-bit WAV of silence, written by hand.
-void WriteWav(const std::string& name, int frames) {
-    auto le = [](uint32_t v, int bytes) {
-        std::string s;
-        for (int i = 0; i < bytes; i++) s += static_cast<char>((v >> (8 * i)) & 255);
-        return s;
-    };
-    uint32_t data = static_cast<uint32_t>(frames) * 2;
-    test::WriteBytes(name, "RIFF" + le(36 + data, 4) + "WAVEfmt " + le(16, 4) + le(1, 2) + le(1, 2) +
-                               le(22050, 4) + le(44100, 4) + le(2, 2) + le(16, 2) + "data" + le(data, 4) +
-                               std::string(data, '\0'));
-}
 
 class SoundEffects : public testing::Test {
   protected:
     void SetUp() override {
         CreateTables();
-        WriteWav("001.wav", 22050);
+        test::WriteSilentWav("001.wav", 22050);
         SfxSound[1] = LoadSound("001.wav");
         ASSERT_NE(SfxSound[1], 0);
     }
