@@ -25,6 +25,16 @@ namespace {
 
 constexpr int FramesPerSecond = 60;
 
+// What the listener hears from here on: the lines and voices of a new progression.
+void PrintProgression(int seconds) {
+    const char* const names[5] = {"drums A", "drums B", "bass", "melody", "accompany"};
+    std::printf("%3d s  chords \"%s\"\n", seconds, ChordLine.c_str());
+    for (int v = 0; v <= 4; v++)
+        std::printf("       %-9s %s \"%s\"\n", names[v],
+                    VoiceMute[static_cast<size_t>(v)] == 1 ? "muted" : "plays",
+                    VoiceLine[static_cast<size_t>(v)].c_str());
+}
+
 // The output path as given, anchored to the starting folder before the tool moves to the game folder.
 std::string Anchored(const std::string& path) {
     return !path.empty() && path[0] == '/' ? path : CurrentDir() + "/" + path;
@@ -48,10 +58,13 @@ int Render(const std::string& name, int seed, int pace, int seconds, const std::
         return 1;
     }
     int start = Millis();
+    PrintProgression(0);
     for (int frame = 1; frame <= seconds * FramesPerSecond; frame++) {
         int due = start + static_cast<int>(static_cast<long long>(frame) * 1000 / FramesPerSecond);
         AdvanceClock(due - Millis());
+        int phrase = Phrase;
         MusicStep();
+        if (Phrase != phrase && Bar == 1) PrintProgression((Millis() - start) / 1000);
     }
     StopSong();
     std::vector<float> mix = TakeCapture();
