@@ -34,11 +34,15 @@ struct Voice {
     float volume = 0.5f;
     float lowpass = 0; // one-pole cut-off in Hz, 0 for none
     float start = 0;   // seconds from the start of the sound
+    float phase = 0;   // where the wave starts, as a fraction of its period
 };
 
 Wave Silence(float seconds);
 void Add(Wave& w, const Voice& v, uint32_t seed = 1); // grows w as needed
 void Crush(Wave& w, int levels);                      // fewer amplitude steps, for a gritty sound
+// A small room: softened echoes at uneven delays over `seconds`, dying away from `level`; the wave
+// grows by `seconds`, so a short hit leaves a tail instead of dead silence.
+void Room(Wave& w, float seconds, float level);
 // Fades the first and last few milliseconds and scales the loudest sample to `peak`.
 void Finish(Wave& w, float peak = 0.8f);
 
