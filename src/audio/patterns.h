@@ -29,9 +29,9 @@ extern std::array<int, 5> PatCount;   // lines kept per section
 extern std::array<int, 5> PatStretch; // the stretch option per section
 
 void ClearPatterns(); // no lines, every section at its default option
-// Adds the lines of a pattern file to the sections; the file is "music/" + name + ".ini", and false
-// means it does not exist.
+// Adds the lines of a pattern file to the sections, starting with no section selected.
 void ReadPatternLines(const std::vector<std::string>& lines);
+// Reads "music/" + name + ".ini" that way; false when the file does not exist.
 bool ReadPatternFile(const std::string& name);
 
 // The playback rate of a note character: 1 for q, 2 for i an octave up; 0 for a rest.
