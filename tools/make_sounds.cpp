@@ -190,7 +190,9 @@ Wave Fanfare() {
 }
 
 // Drum kits: 1 kick, 2 snare, 3 closed hat, 4 open hat, 5 low tom, 6 high tom, 7 clap, 8 cymbal.
-// Kit 1 is clean, kit 2 chip-style, kit 3 soft and deep, kit 4 crunchy.
+// Kit 1 is clean, kit 2 chip-style, kit 3 soft and deep, kit 4 crunchy. The music player plays up to
+// five samples at once at the loudness the player sets, so each drum peaks at its place in the mix
+// (the hats well below the kick) and the sum of a full band stays below clipping at full volume.
 Wave Drum(int kit, int n) {
     Wave w;
     float pitch = kit == 3 ? 0.8f : (kit == 2 ? 1.2f : 1.0f);
@@ -200,37 +202,38 @@ Wave Drum(int kit, int n) {
         Voice v = Tone(osc, f0 * pitch, 0, len, vol);
         v.f1 = f1 * pitch;
         v.slide = slide;
-        v.attack = 0.002f;
+        v.attack = n == 3 || n == 4 ? 0.007f : 0.002f; // hats peak after the 5 ms fade-in
         v.decay = len;
         v.sustain = 0.3f;
         v.release = release;
         v.lowpass = lp;
         Add(w, v, seed);
     };
+    const float peaks[9] = {0, 0.38f, 0.36f, 0.31f, 0.31f, 0.36f, 0.35f, 0.33f, 0.31f};
     switch (n) {
     case 1:
-        hit(body, 150, 45, 0.12f, 0.06f, 0.12f, 0.9f, 0);
+        hit(body, 150, 45, 0.12f, 0.05f, 0.22f, 0.9f, 0);
         break;
     case 2:
-        hit(body, 260, 180, 0.05f, 0.03f, 0.08f, 0.5f, 0);
-        hit(Osc::Noise, 9000, 6000, 0.1f, 0.05f, 0.12f, 0.6f, kit == 3 ? 3000 : 7000);
+        hit(body, 260, 180, 0.05f, 0.03f, 0.1f, 0.5f, 0);
+        hit(Osc::Noise, 9000, 6000, 0.1f, 0.05f, 0.18f, 0.6f, kit == 3 ? 3000 : 7000);
         break;
     case 3:
-        hit(Osc::Noise, 16000, 16000, 0, 0.01f, 0.04f, 0.5f, 0);
+        hit(Osc::Noise, 16000, 16000, 0, 0.015f, 0.07f, 0.5f, 0);
         break;
     case 4:
-        hit(Osc::Noise, 14000, 12000, 0.2f, 0.08f, 0.2f, 0.45f, 0);
+        hit(Osc::Noise, 14000, 12000, 0.2f, 0.08f, 0.25f, 0.45f, 0);
         break;
     case 5:
-        hit(body, 140, 90, 0.2f, 0.1f, 0.15f, 0.8f, 0);
+        hit(body, 140, 90, 0.2f, 0.1f, 0.2f, 0.8f, 0);
         break;
     case 6:
-        hit(body, 240, 160, 0.15f, 0.08f, 0.12f, 0.8f, 0);
+        hit(body, 240, 160, 0.15f, 0.08f, 0.16f, 0.8f, 0);
         break;
     case 7:
         for (int i = 0; i < 3; ++i) {
             Voice v = Tone(Osc::Noise, 7000, 0.012f * static_cast<float>(i), 0.01f, 0.5f);
-            v.release = i == 2 ? 0.12f : 0.01f;
+            v.release = i == 2 ? 0.15f : 0.01f;
             v.lowpass = 5000;
             Add(w, v, seed + static_cast<uint32_t>(i));
         }
@@ -240,24 +243,29 @@ Wave Drum(int kit, int n) {
         break;
     }
     if (kit == 4) Crush(w, 8);
-    Finish(w, 0.8f);
+    Room(w, 0.35f, 0.4f);
+    Finish(w, peaks[n]);
     return w;
 }
 
-// Instruments play at their own pitch for the note 'q': bass at C2, lead at C5, accompaniment at C4.
+// Instruments play at their own pitch for the note 'q': bass at C3, lead at C5, accompaniment at C4.
+// The chord lines transpose down by up to a fifth, so the bass reaches F2. Peaks as for the drums.
 Wave Instrument(const std::string& kind, int variant) {
     Wave w;
     if (kind == "bass") {
-        Voice v = Tone(variant == 1 ? Osc::Saw : Osc::Square, Note(-33), 0, 0.35f, 0.7f);
-        v.lowpass = variant == 1 ? 600 : 450;
+        Voice v = Tone(variant == 1 ? Osc::Saw : Osc::Square, Note(-21), 0, 0.35f, 0.7f);
+        v.lowpass = variant == 1 ? 900 : 700;
         v.duty = 0.4f;
+        v.attack = 0.025f; // swells in as the kick that often falls with it dies away
         v.decay = 0.3f;
         v.sustain = 0.5f;
         v.release = 0.2f;
         Add(w, v);
-        Voice sub = Tone(Osc::Sine, Note(-45), 0, 0.35f, 0.4f);
+        Voice sub = Tone(Osc::Sine, Note(-33), 0, 0.35f, 0.35f);
+        sub.attack = 0.025f;
         sub.release = 0.2f;
         Add(w, sub);
+        Finish(w, 0.37f);
     } else if (kind == "lead") {
         Voice v = Tone(variant == 1 ? Osc::Square : Osc::Triangle, Note(3), 0, 0.4f, 0.6f);
         v.duty = 0.25f;
@@ -267,6 +275,7 @@ Wave Instrument(const std::string& kind, int variant) {
         v.sustain = 0.6f;
         v.release = 0.2f;
         v.lowpass = variant == 1 ? 3500 : 0;
+        v.phase = 0.25f; // out of step with the bass, which starts with it
         Add(w, v);
         if (variant == 2) {
             Voice bell = Tone(Osc::Sine, Note(15), 0, 0.1f, 0.25f);
@@ -275,46 +284,56 @@ Wave Instrument(const std::string& kind, int variant) {
             bell.release = 0.3f;
             Add(w, bell);
         }
+        Finish(w, 0.36f);
     } else {
         // Accompaniment: a soft detuned pad, or a pluck.
         for (int i = 0; i < 2; ++i) {
             Voice v = Tone(variant == 1 ? Osc::Saw : Osc::Square,
                            Note(-9) * (1 + 0.004f * static_cast<float>(i)), 0, 0.45f, 0.35f);
-            v.attack = variant == 1 ? 0.04f : 0.003f;
+            v.attack = variant == 1 ? 0.04f : 0.015f;
             v.decay = variant == 1 ? 0.2f : 0.12f;
             v.sustain = variant == 1 ? 0.7f : 0.2f;
             v.release = 0.25f;
             v.duty = 0.5f;
             v.lowpass = variant == 1 ? 1500 : 2200;
+            v.phase = 0.5f + 0.25f * static_cast<float>(i); // out of step with the bass and each other
             Add(w, v);
         }
+        Finish(w, 0.36f);
     }
-    Finish(w, 0.75f);
     return w;
 }
 
-// A pattern file that exercises every section and stretch option.
+// A pattern file that exercises every section and stretch option. One step is a sixteenth note and a
+// chord lasts one 4/4 bar of 16 steps. Every drum line is a whole groove, since either drum voice may
+// play alone; bass and melody lines are relative to the chord, which transposes them.
 const char* DemoPattern =
     "; Demonstration song for the music player: one line per candidate, picked at random.\r\n"
     "[DRUMS]\r\n"
     "STRETCH=FALSE\r\n"
     "\"1 3 2 3 1 3 2 3 1 3 2 3 1 3 2 4 1 3 2 3 1 3 2 3 1 1 2 3 1 3 2 7 \"\r\n"
-    "\"1   2   1 1 2   1   2   1 1 2 2 1   2   1 1 2   1   2   5 6 5 8 \"\r\n"
+    "\"1 3 3 1 2 3 3 3 1 3 1 3 2 3 4 3 \"\r\n"
     "\"3 3 3 3 3 3 3 4 3 3 3 3 3 3 3 4 3 3 3 3 3 3 3 4 3 3 3 7 3 3 3 8 \"\r\n"
+    "\"3 3 7 3 3 3 7 3 3 3 7 3 3 7 7 3 \"\r\n"
+    "\"1 3 2 3 1 3 2 3 1 3 2 3 1 3 2 3 1 3 2 3 1 3 2 3 1 3 2 3 5 5 6 6 \"\r\n"
     "[CHORDS]\r\n"
     "\"qbnvqbnb\"\r\n"
     "\"qqvvnnbb\"\r\n"
+    "\"nvqbnvqb\"\r\n"
     "[BASS]\r\n"
     "STRETCH=RANDOM\r\n"
-    "\"q   q   q q t   q   q   i   t   \"\r\n"
-    "\"q q   q   t   q q   e   t   q   \"\r\n"
+    "\"q qiq qiq qiq qi\"\r\n"
+    "\"q   q t q   q t \"\r\n"
+    "\"q q q q t t i t \"\r\n"
     "[MELODY]\r\n"
     "STRETCH=RANDOM+\r\n"
-    "\"e   t   y   t   e   w   q       \"\r\n"
+    "\"e t y t e w q   e t y i y t e   \"\r\n"
     "\"i   y   t   e   t   y   i   y   \"\r\n"
+    "\"q e t i t e q w e   e   w   q   \"\r\n"
     "[ACCOMPANY]\r\n"
     "STRETCH=DOUBLE\r\n"
-    "\"q e t e q e t e \"\r\n";
+    "\"qeti\"\r\n"
+    "\"qtet\"\r\n";
 
 } // namespace
 } // namespace glimmet::tools

@@ -40,17 +40,21 @@ float Envelope(const Voice& v, float t) {
 } // namespace
 
 bool WriteWav(const std::string& path, const Wave& w) {
+    return WriteWav(path, w, 1, SampleRate);
+}
+
+bool WriteWav(const std::string& path, const std::vector<float>& samples, int channels, int rate) {
     std::string data;
-    for (float s : w) Put16(data, static_cast<int>(std::lround(std::clamp(s, -1.0f, 1.0f) * 32767.0f)));
+    for (float s : samples) Put16(data, static_cast<int>(std::lround(std::clamp(s, -1.0f, 1.0f) * 32767.0f)));
     std::string out = "RIFF";
     Put32(out, static_cast<uint32_t>(36 + data.size()));
     out += "WAVEfmt ";
     Put32(out, 16);
     Put16(out, 1); // PCM
-    Put16(out, 1); // mono
-    Put32(out, SampleRate);
-    Put32(out, SampleRate * 2);
-    Put16(out, 2);
+    Put16(out, channels);
+    Put32(out, static_cast<uint32_t>(rate));
+    Put32(out, static_cast<uint32_t>(rate * channels * 2));
+    Put16(out, channels * 2);
     Put16(out, 16);
     out += "data";
     Put32(out, static_cast<uint32_t>(data.size()));
@@ -94,7 +98,7 @@ void Add(Wave& w, const Voice& v, uint32_t seed) {
     size_t begin = static_cast<size_t>(v.start * SampleRate);
     size_t count = static_cast<size_t>((v.length + v.release) * SampleRate);
     if (w.size() < begin + count) w.resize(begin + count, 0.0f);
-    float phase = 0, lp = 0, held = 0;
+    float phase = v.phase - std::floor(v.phase), lp = 0, held = 0;
     uint32_t rng = seed * 2654435761u + 1;
     float alpha = v.lowpass > 0 ? 1 - std::exp(-TwoPi * v.lowpass / SampleRate) : 1;
     for (size_t i = 0; i < count; ++i) {
@@ -135,6 +139,22 @@ void Add(Wave& w, const Voice& v, uint32_t seed) {
 
 void Crush(Wave& w, int levels) {
     for (float& s : w) s = std::round(s * static_cast<float>(levels)) / static_cast<float>(levels);
+}
+
+void Room(Wave& w, float seconds, float level) {
+    const Wave dry = w;
+    w.resize(dry.size() + static_cast<size_t>(seconds * SampleRate), 0.0f);
+    const float spread[12] = {0.09f, 0.15f, 0.22f, 0.3f,  0.37f, 0.45f,
+                              0.52f, 0.61f, 0.69f, 0.77f, 0.86f, 0.95f};
+    for (float at : spread) {
+        auto delay = static_cast<size_t>(at * seconds * SampleRate);
+        float gain = level * std::exp(-4 * at);
+        float lp = 0;
+        for (size_t i = 0; i < dry.size(); ++i) {
+            lp += 0.3f * (dry[i] - lp); // each echo duller than the hit
+            w[i + delay] += gain * lp;
+        }
+    }
 }
 
 void Finish(Wave& w, float peak) {

@@ -38,6 +38,9 @@ long long UseCounter = 0;
 SDL_AudioDeviceID Device = 0;
 bool SilentClockStarted = false;
 int SilentClock = 0; // the clock reading up to which device-less playback has been advanced
+bool Capturing = false;
+int CaptureStart = 0;       // the clock reading at StartCapture
+std::vector<float> Capture; // what has been mixed since, stereo at MixRate
 
 // The device's thread holds the same lock for the whole of each mix, so the main thread holds it only
 // to change a few fields of a channel.
@@ -59,12 +62,28 @@ bool DeviceAlive() {
     return Device != 0;
 }
 
+// While capturing, the channels are mixed up to the clock's reading; the frame count comes from the
+// whole time since the capture started, so no rounding adds up.
+void MixCapture(int now) {
+    auto elapsed = static_cast<long long>(static_cast<unsigned>(now) - static_cast<unsigned>(CaptureStart));
+    auto due = static_cast<size_t>(elapsed * MixRate / 1000);
+    size_t done = Capture.size() / 2;
+    if (due <= done) return;
+    Capture.resize(2 * due);
+    MixChannels(Channels.data() + 1, MaxChannels, Capture.data() + 2 * done, static_cast<int>(due - done));
+}
+
 // Without a device, playing channels advance by the clock, so they end when their sound would.
 void AdvanceSilently() {
     int now = Millis();
     if (DeviceAlive() || !SilentClockStarted) {
         SilentClock = now;
         SilentClockStarted = true;
+        return;
+    }
+    if (Capturing) {
+        SilentClock = now;
+        MixCapture(now);
         return;
     }
     int elapsed = now - SilentClock;
@@ -277,6 +296,7 @@ int LoadSound(const std::string& path) {
 
 void FreeSound(int sound) {
     if (!ValidSound(sound)) return;
+    AdvanceSilently();
     Lock();
     for (size_t c = 1; c < Channels.size(); c++) {
         if (Book[c].sound != sound) continue;
@@ -319,6 +339,7 @@ int AllocateChannel() {
 
 void FreeChannel(int channel) {
     if (!ValidChannel(channel)) return;
+    AdvanceSilently();
     Lock();
     Channels[static_cast<size_t>(channel)] = MixChannel{};
     Unlock();
@@ -372,6 +393,41 @@ bool ChannelPlaying(int channel) {
     bool playing = Channels[static_cast<size_t>(channel)].active;
     Unlock();
     return playing;
+}
+
+ChannelView ReadChannel(int channel) {
+    ChannelView view;
+    if (!ValidChannel(channel)) return view;
+    AdvanceSilently();
+    Lock();
+    const MixChannel& c = Channels[static_cast<size_t>(channel)];
+    view.volume = c.volume;
+    view.pan = c.pan;
+    view.rate = c.rate;
+    view.position = c.pos;
+    view.playing = c.active;
+    view.paused = c.paused;
+    Unlock();
+    view.sound = Book[static_cast<size_t>(channel)].sound;
+    return view;
+}
+
+void StartCapture() {
+    if (DeviceAlive()) return;
+    AdvanceSilently(); // channels already playing advance up to now without being heard
+    Capture.clear();
+    CaptureStart = Millis();
+    SilentClock = CaptureStart;
+    SilentClockStarted = true;
+    Capturing = true;
+}
+
+std::vector<float> TakeCapture() {
+    if (Capturing) MixCapture(Millis());
+    Capturing = false;
+    std::vector<float> sound;
+    sound.swap(Capture);
+    return sound;
 }
 
 } // namespace glimmet

@@ -14,6 +14,7 @@
 // still paused) until the sound ends or the channel is stopped.
 
 #include <string>
+#include <vector>
 
 namespace glimmet {
 
@@ -43,5 +44,24 @@ void SetChannelRate(int channel, float rate);     // 0.25..4, 1 = as recorded
 void ResumeChannel(int channel);
 void StopChannel(int channel);
 bool ChannelPlaying(int channel);
+
+// What a channel holds now: its sound, its settings and how far the sound has played. An unknown
+// channel reads as empty and not playing.
+struct ChannelView {
+    int sound = 0;
+    float volume = 0;
+    float pan = 0;
+    float rate = 1;
+    double position = 0; // frames of the sound played so far
+    bool playing = false;
+    bool paused = false;
+};
+ChannelView ReadChannel(int channel);
+
+// Offline rendering, without a device: while capturing, the channels are mixed into a buffer as the
+// clock advances (virtual or real), exactly as a device would mix them. TakeCapture mixes up to the
+// clock's present reading, stops capturing and returns the sound (interleaved stereo float at MixRate).
+void StartCapture();
+std::vector<float> TakeCapture();
 
 } // namespace glimmet

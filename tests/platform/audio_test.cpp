@@ -255,5 +255,42 @@ TEST_F(PlatformAudio, DeviceReceivesTheMix) {
     FreeSound(sound);
 }
 
+TEST_F(PlatformAudio, ChannelsReadBackAndCaptureMixesThemByTheClock) {
+    int sound = SoundOf(100);
+    int channel = AllocateChannel();
+    EXPECT_FALSE(ReadChannel(0).playing);
+    StartCapture();
+    AdvanceClock(20); // silence before the sound starts
+    QueueSound(channel, sound);
+    SetChannelVolume(channel, 0.5f);
+    SetChannelPan(channel, 1);
+    SetChannelRate(channel, 2);
+    ResumeChannel(channel);
+    ChannelView view = ReadChannel(channel);
+    EXPECT_EQ(view.sound, sound);
+    EXPECT_FLOAT_EQ(view.volume, 0.5f);
+    EXPECT_FLOAT_EQ(view.pan, 1);
+    EXPECT_FLOAT_EQ(view.rate, 2);
+    EXPECT_EQ(view.position, 0);
+    EXPECT_TRUE(view.playing);
+    AdvanceClock(10);
+    EXPECT_NEAR(ReadChannel(channel).position, 2 * MixRate / 100, 1);
+    AdvanceClock(70); // at rate 2 the 100 ms sound ends after 50 ms
+    EXPECT_FALSE(ReadChannel(channel).playing);
+    std::vector<float> mix = TakeCapture();
+    ASSERT_EQ(mix.size(), 2u * MixRate / 10); // 100 ms of stereo frames
+    int sounding = 0;
+    for (size_t i = 0; i < mix.size(); i += 2) {
+        EXPECT_EQ(mix[i], 0.0f) << "panned right";
+        if (mix[i + 1] == 0) continue;
+        sounding++;
+        EXPECT_NEAR(mix[i + 1], 3000.0f / 32768.0f * 0.5f, 1e-4);
+    }
+    EXPECT_EQ(sounding, SoundFrames(sound) / 2); // all of it, at twice the speed
+    EXPECT_TRUE(TakeCapture().empty()) << "capturing has ended";
+    FreeChannel(channel);
+    FreeSound(sound);
+}
+
 } // namespace
 } // namespace glimmet

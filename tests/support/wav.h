@@ -9,4 +9,7 @@ namespace glimmet::test {
 // unsigned, 16-bit signed), interleaved by channel.
 std::string Wav(int rate, int channels, int bits, int frames);
 
+// Writes a mono 16-bit WAV of `frames` samples of silence at 22050 samples a second.
+void WriteSilentWav(const std::string& name, int frames);
+
 } // namespace glimmet::test
