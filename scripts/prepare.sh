@@ -5,6 +5,7 @@ GLIMMET_PACKAGES=(
   cmake ninja-build pkg-config g++ clang libclang-rt-14-dev
   libsdl2-dev libpng-dev zlib1g-dev libfreetype-dev
   googletest libgtest-dev
+  libmicrohttpd-dev libsqlite3-dev libsodium-dev
   fonts-dejavu-core fonts-roboto-unhinted fonts-league-spartan fonts-bebas-neue fonts-sixtyfour
   xvfb xdotool
 )
