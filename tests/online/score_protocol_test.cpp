@@ -11,6 +11,7 @@
 #include "scores/fields.h"
 #include "scores/scramble.h"
 #include "support/loopback.h"
+#include "support/online.h"
 
 namespace glimmet {
 namespace {
@@ -20,14 +21,7 @@ using test::RequestLine;
 
 class ScoreProtocol : public testing::Test {
   protected:
-    void SetUp() override {
-        BuildDefaultKey();
-        InitializeScores();
-        InitializeOnline();
-        CurrentMode = CurrentLevel = CurrentFlags = 0;
-        LoginName = "flonder";
-        LoginPassword = "secret";
-    }
+    void SetUp() override { test::ResetOnlineState(); }
     void TearDown() override { InitializeOnline(); }
 };
 
@@ -36,12 +30,8 @@ std::string Reply(const std::string& body) {
 }
 
 Scores Record(int64_t score, int64_t timestamp, int mode = 0) {
-    Scores r;
-    r.Score = score;
-    r.Timestamp = timestamp;
-    r.Name = "Player";
+    Scores r = test::ScoreRecord(score, timestamp);
     r.GameMode = mode;
-    r.Best[30] = 7;
     return r;
 }
 
@@ -88,7 +78,7 @@ TEST_F(ScoreProtocol, PayloadsUnscrambleToCredentialsAndRow) {
     const std::string row = UploadRowText(record);
     EXPECT_EQ(row, "1234|a\xA6"
                    "b|0|99|0|0|0|0|" +
-                       BestSeparator + "|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|7");
+                       BestSeparator + "|3|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0");
     EXPECT_EQ(Unscramble(UploadPayload(record), ""), "flonder|" + CredentialBlock() + "|" + row);
 }
 

@@ -21,6 +21,7 @@
 #include "online/score_protocol.h"
 #include "platform/net.h"
 #include "scores/scramble.h"
+#include "support/online.h"
 #include "support/temp_dir.h"
 
 extern char** environ;
@@ -99,24 +100,15 @@ std::string Exchange(int port, const std::string& request) {
 }
 
 Scores Record(int64_t score, int64_t timestamp, int level = 0) {
-    Scores r;
-    r.Score = score;
-    r.Timestamp = timestamp;
-    r.Name = "Flonder";
+    Scores r = test::ScoreRecord(score, timestamp);
     r.Level = level;
-    r.Best[1] = 3;
     return r;
 }
 
 class ScoreServer : public testing::Test {
   protected:
     void SetUp() override {
-        BuildDefaultKey();
-        InitializeScores();
-        InitializeOnline();
-        CurrentMode = CurrentLevel = CurrentFlags = 0;
-        LoginName = "flonder";
-        LoginPassword = "secret";
+        test::ResetOnlineState();
         ASSERT_GT(server.port(), 0) << server.Log();
         ScoreServerHost = server.host();
     }
