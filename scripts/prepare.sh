@@ -7,10 +7,12 @@ GLIMMET_PACKAGES=(
   libsdl2-dev libpng-dev zlib1g-dev libfreetype-dev
   fonts-dejavu-core fonts-roboto-unhinted fonts-league-spartan fonts-sixtyfour
 )
-# What ./test needs on top: GoogleTest, clang for the sanitizer build, an X server for end to end.
+# What ./test needs on top: GoogleTest, clang for the sanitizer build, the score server's libraries, an
+# X server for end to end.
 GLIMMET_TEST_PACKAGES=(
   clang libclang-rt-14-dev
   googletest libgtest-dev
+  libmicrohttpd-dev libsqlite3-dev libsodium-dev
   xvfb xdotool
 )
 

@@ -15,6 +15,7 @@
 #include "game/score_popups.h"
 #include "input/controls.h"
 #include "input/settings_panel.h"
+#include "online/score_protocol.h"
 #include "platform/audio.h"
 #include "platform/audio_drivers.h"
 #include "platform/clock.h"
@@ -46,6 +47,7 @@ void CreateTables() {
     InitializeGraphicsMode();
     InitializeAssets();
     InitializeScores();
+    InitializeOnline();
     InitializeMessages();
     InitializeScorePopups();
     InitializeHiscoreTables();

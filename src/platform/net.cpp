@@ -55,28 +55,37 @@ void Fill(TcpStream& stream) {
         stream.ended = true;
         return;
     }
+    if (stream.received >= stream.maxBytes) {
+        stream.ended = true;
+        stream.capped = true;
+        return;
+    }
     if (!WaitFor(stream.fd, POLLIN, WaitBudget(stream))) {
         stream.ended = true;
         stream.timedOut = true;
         return;
     }
     char buffer[4096];
+    size_t room = static_cast<size_t>(std::min<long long>(sizeof buffer, stream.maxBytes - stream.received));
     ssize_t n;
-    do n = recv(stream.fd, buffer, sizeof buffer, 0);
+    do n = recv(stream.fd, buffer, room, 0);
     while (n < 0 && errno == EINTR);
-    if (n > 0)
+    if (n > 0) {
         stream.pending.append(buffer, static_cast<size_t>(n));
-    else if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK))
+        stream.received += n;
+    } else if (n == 0 || (errno != EAGAIN && errno != EWOULDBLOCK)) {
         stream.ended = true;
+    }
 }
 
 } // namespace
 
 bool TcpConnect(TcpStream& stream, const std::string& host, int port, int connectTimeoutMs, int readTimeoutMs,
-                int totalTimeoutMs) {
+                int totalTimeoutMs, long long maxBytes) {
     TcpClose(stream);
     stream = TcpStream{};
     stream.readTimeoutMs = std::max(0, readTimeoutMs);
+    stream.maxBytes = std::max(0LL, maxBytes);
     long long start = SteadyMs();
     stream.deadlineMs = start + std::max(0, totalTimeoutMs);
     if (host.empty() || port <= 0 || port > 65535) return false;

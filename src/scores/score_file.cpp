@@ -72,9 +72,13 @@ int Scores::Compare(const Scores& other) const {
     return 0;
 }
 
-void SortScores() {
-    std::stable_sort(ScoreList.begin(), ScoreList.end(),
+void SortRecords(std::vector<Scores>& list) {
+    std::stable_sort(list.begin(), list.end(),
                      [](const Scores& a, const Scores& b) { return a.Compare(b) < 0; });
+}
+
+void SortScores() {
+    SortRecords(ScoreList);
 }
 
 void AddScore(const Scores& record) {

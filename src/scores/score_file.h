@@ -31,8 +31,9 @@ extern std::string LoginPassword;
 extern std::string PlayerName;
 inline const std::string BestSeparator = ";]*-\xA3?X51oA2%"; // the pound sign is code 163
 
-void SortScores();                   // stable, newest first
-void AddScore(const Scores& record); // appends and sorts
+void SortRecords(std::vector<Scores>& list); // stable, newest first
+void SortScores();                           // sorts ScoreList
+void AddScore(const Scores& record);         // appends and sorts
 
 std::string RecordText(const Scores& record);
 bool ParseRecordText(const std::string& text, Scores& record); // false when the text holds no record

@@ -2,6 +2,7 @@
 
 #include "app/debug_log.h"
 #include "app/program.h"
+#include "online/http_client.h"
 #include "platform/clock.h"
 #include "platform/draw_log.h"
 #include "platform/files.h"
@@ -44,6 +45,7 @@ TEST_F(Program, FirstRunLogsAndWritesItsFiles) {
     int start = Millis();
     EXPECT_EQ(test::RunProgramToEnd(), 0);
     EXPECT_GE(Millis() - start, 2500); // the loading floor
+    EXPECT_EQ(HttpOpenCount, 0) << "with the online page off, no connection is ever made";
     EXPECT_EQ(CurrentDir(), dir.path() + "/Files/291");
     const std::vector<std::string> head = {"Marrowind's Tindervale Engine",
                                            "----------------------------",

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -13,27 +11,12 @@
 #include <thread>
 #include <vector>
 
+#include "support/loopback.h"
+
 namespace glimmet {
 namespace {
 
-// A listening socket on 127.0.0.1 with a port of the system's choosing.
-struct Listener {
-    int fd = -1;
-    int port = 0;
-    Listener() {
-        fd = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t size = sizeof address;
-        if (bind(fd, reinterpret_cast<sockaddr*>(&address), size) != 0 || listen(fd, 4) != 0) return;
-        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
-        port = ntohs(address.sin_port);
-    }
-    ~Listener() { close(fd); }
-    Listener(const Listener&) = delete;
-    Listener& operator=(const Listener&) = delete;
-};
+using test::Listener;
 
 long long ElapsedMs(std::chrono::steady_clock::time_point since) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - since)
@@ -46,17 +29,11 @@ std::vector<std::string> ReadAll(TcpStream& stream) {
     return lines;
 }
 
-// Accepts one connection, reads the whole request (it ends LF LF CR LF, like the HTTP client's), answers
-// and closes. Reading it all first matters: closing with unread bytes would reset the connection.
+// Accepts one connection, reads the whole request, answers and closes.
 void Serve(int listenFd, std::string reply, std::string* request) {
     int client = accept(listenFd, nullptr, nullptr);
     if (client < 0) return;
-    char buffer[256];
-    while (request->find("\n\n\r\n") == std::string::npos) {
-        ssize_t n = recv(client, buffer, sizeof buffer, 0);
-        if (n <= 0) break;
-        request->append(buffer, static_cast<size_t>(n));
-    }
+    *request = test::ReadRequest(client);
     send(client, reply.data(), reply.size(), MSG_NOSIGNAL);
     close(client);
 }
@@ -159,6 +136,28 @@ TEST(PlatformNet, SendingToAClosedPeerFailsQuietly) {
     for (int i = 0; i < 8 && ok; i++) ok = TcpSend(stream, big); // no SIGPIPE ends the test program
     EXPECT_FALSE(ok);
     TcpClose(stream);
+}
+
+// A peer that never stops sending ends the stream at the cap, without waiting for any time-out.
+TEST(PlatformNet, ReceivedBytesAreCapped) {
+    Listener server;
+    std::thread flood([&server] {
+        int client = accept(server.fd, nullptr, nullptr);
+        std::string chunk(4000, 'x');
+        chunk += '\n';
+        for (int i = 0; i < 16384 && send(client, chunk.data(), chunk.size(), MSG_NOSIGNAL) > 0; i++) {}
+        close(client);
+    });
+    TcpStream stream;
+    ASSERT_TRUE(TcpConnect(stream, "127.0.0.1", server.port, 5000, 60000, 60000, 100000));
+    std::vector<std::string> lines = ReadAll(stream);
+    TcpClose(stream); // the flood's next send fails
+    flood.join();
+    EXPECT_TRUE(stream.capped);
+    EXPECT_FALSE(stream.timedOut);
+    EXPECT_EQ(stream.received, 100000);
+    ASSERT_EQ(lines.size(), 25u); // 24 whole lines and the cut-off rest
+    EXPECT_EQ(lines.back().size(), 100000u - 24 * 4001);
 }
 
 } // namespace
