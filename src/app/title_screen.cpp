@@ -9,6 +9,7 @@
 #include "game/game_loop.h"
 #include "input/controls.h"
 #include "input/settings_panel.h"
+#include "online/score_protocol.h"
 #include "platform/audio.h"
 #include "platform/clock.h"
 #include "platform/draw.h"
@@ -289,6 +290,7 @@ bool TitleFrame(TitleState& t) {
     DrawBackdrop();
     DrawDecorativeArt(t.slide);
     ResetDraw();
+    CleanCredentials();
     if (t.slide < 32) t.slide++;
     Layout l = LayoutFor(t.slide);
     DrawPanel(t, l);

@@ -9,8 +9,6 @@
 namespace glimmet {
 
 std::string ScoreServerHost;
-std::vector<Scores> OnlineList;
-std::optional<Scores> TopLocal;
 std::array<std::string, 20> MotdLines;
 int MotdCount;
 int UploadCount;
@@ -19,8 +17,6 @@ void InitializeOnline() {
     InitializeHttp();
     // Where our own score server (tools/score_server) runs when a game turns the online page on.
     ScoreServerHost = "localhost";
-    OnlineList.clear();
-    TopLocal.reset();
     MotdLines.fill("");
     MotdCount = 0;
     UploadCount = 0;
@@ -170,16 +166,6 @@ void DownloadTable() {
         SortRecords(OnlineList);
     }
     PlaySfx(99, 1, 1, 0);
-}
-
-void UpdateTopLocal(int mode, int level, int flags) {
-    if (mode < 0) return;
-    const Scores* best = nullptr;
-    for (const Scores& record : ScoreList) {
-        bool inTable = record.GameMode == mode && record.Level == level && record.GameFlags == flags;
-        if (inTable && (best == nullptr || record.Score > best->Score)) best = &record;
-    }
-    if (best != nullptr) TopLocal = *best;
 }
 
 } // namespace glimmet

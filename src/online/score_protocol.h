@@ -26,15 +26,13 @@
 #include <string>
 #include <vector>
 
+#include "scores/hiscore_tables.h"
 #include "scores/score_file.h"
 
 namespace glimmet {
 
 // The score server: a host name, with ":port" when it does not listen on port 80.
 extern std::string ScoreServerHost;
-extern std::vector<Scores> OnlineList; // rows of the tables downloaded in this run; never saved
-// The best local record of the current table, uploaded by a refresh; none until a table has one.
-extern std::optional<Scores> TopLocal;
 extern std::array<std::string, 20> MotdLines; // the message of the day, slots 1..19
 extern int MotdCount;
 extern int UploadCount; // uploads in the current refresh; the online page sets it back to 0
@@ -64,12 +62,9 @@ bool LoginToServer();
 
 // The table refresh in its two steps, run on two frames of the title screen: first drop the current
 // table's rows from OnlineList, then download the table, offer TopLocal to the server at most once
-// (counted in UploadCount) and sort the lists. Sound 99 marks the download's start and end.
+// (counted in UploadCount) and sort the lists. OnlineList and TopLocal belong to the hiscore tables,
+// whose local table sets TopLocal as it ranks. Sound 99 marks the download's start and end.
 void DropTableRows();
 void DownloadTable();
-
-// Sets TopLocal to the best record of the table (mode, level, flags) in ScoreList: the highest
-// Score, the newest of equal ones. Leaves it as it is when the table is empty or mode is negative.
-void UpdateTopLocal(int mode, int level, int flags);
 
 } // namespace glimmet

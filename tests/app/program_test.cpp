@@ -109,19 +109,19 @@ TEST_F(Program, ScoresSurviveARun) {
 // quit, so the next start keeps OpenGL. A marker that a killed run left behind still switches it.
 TEST_F(Program, AQuitWhileLoadingIsNotACrash) {
     RequestClose(AtOnce()); // seen by the first frame of the engine test
-    EXPECT_EQ(RunToEnd(), 0);
+    EXPECT_EQ(test::UntilProcessEnd(RunProgram), 0);
     ResetInput();
     ChangeDir(dir.path());
     std::vector<std::string> log = Log();
     EXPECT_EQ(std::find(log.begin(), log.end(), "Finished Loading"), log.end()) << "ended during loading";
     EXPECT_FALSE(FileExists("Files/291/crash.dat"));
-    RunToEnd();
+    test::RunProgramToEnd();
     ChangeDir(dir.path());
     log = Log();
     EXPECT_NE(std::find(log.begin(), log.end(), "\tUsing OpenGL Driver"), log.end());
 
     test::WriteBytes("Files/291/crash.dat", ""); // what a killed run leaves
-    RunToEnd();
+    test::RunProgramToEnd();
     ChangeDir(dir.path());
     log = Log();
     EXPECT_NE(std::find(log.begin(), log.end(), "\tUsing DirectX 9 Driver"), log.end());

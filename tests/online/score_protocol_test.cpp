@@ -22,7 +22,7 @@ using test::RequestLine;
 class ScoreProtocol : public testing::Test {
   protected:
     void SetUp() override { test::ResetOnlineState(); }
-    void TearDown() override { InitializeOnline(); }
+    void TearDown() override { test::ResetOnlineState(); }
 };
 
 std::string Reply(const std::string& body) {
@@ -262,20 +262,20 @@ TEST_F(ScoreProtocol, RefreshWithoutAServerTriesOneUpload) {
 }
 
 TEST_F(ScoreProtocol, TopLocalIsTheBestRecordOfTheTable) {
-    UpdateTopLocal(0, 0, 0);
+    DrawLocalTable(0, 415, 0, 0, 0, 0);
     EXPECT_FALSE(TopLocal) << "an empty table sets nothing";
     Scores newer = Record(50, 30);
     Scores older = Record(50, 10);
     Scores otherTable = Record(900, 20, 1);
     ScoreList = {newer, otherTable, older, Record(20, 5)};
-    UpdateTopLocal(0, 0, 0);
+    DrawLocalTable(0, 415, 0, 0, 0, 0);
     ASSERT_TRUE(TopLocal);
     EXPECT_EQ(TopLocal->Timestamp, 30) << "the newer of equal scores";
-    UpdateTopLocal(-1, 0, 0);
+    DrawLocalTable(0, 415, -1, 0, 0, 0);
     EXPECT_EQ(TopLocal->Timestamp, 30) << "the online table never sets it";
-    UpdateTopLocal(2, 0, 0);
+    DrawLocalTable(0, 415, 2, 0, 0, 0);
     EXPECT_EQ(TopLocal->Timestamp, 30) << "an empty table keeps the last value";
-    UpdateTopLocal(1, 0, 0);
+    DrawLocalTable(0, 415, 1, 0, 0, 0);
     EXPECT_EQ(TopLocal->Score, 900);
 }
 

@@ -10,6 +10,7 @@ void ResetOnlineState() {
     BuildDefaultKey();
     InitializeScores();
     InitializeOnline();
+    InitializeHiscoreTables();
     CurrentMode = CurrentLevel = CurrentFlags = 0;
     LoginName = "flonder";
     LoginPassword = "secret";

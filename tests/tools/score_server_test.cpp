@@ -112,7 +112,7 @@ class ScoreServer : public testing::Test {
         ASSERT_GT(server.port(), 0) << server.Log();
         ScoreServerHost = server.host();
     }
-    void TearDown() override { InitializeOnline(); }
+    void TearDown() override { test::ResetOnlineState(); }
 
     test::TempDir temp;
     ServerProcess server{temp.path()};
