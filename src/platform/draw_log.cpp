@@ -11,6 +11,7 @@ std::vector<DrawRecord> DrawLog;
 namespace {
 
 bool Recording = false;
+bool TextsOnly = false; // record text draws only
 long Dropped = 0;
 bool RasterOff = false;
 double CostMs = 0;
@@ -36,6 +37,7 @@ const char* KindName(DrawKind kind) {
 
 void RecordDraws(bool on) {
     Recording = on;
+    TextsOnly = false;
     ClearDrawLog();
 }
 
@@ -44,12 +46,17 @@ void ClearDrawLog() {
     Dropped = 0;
 }
 
+void RecordTextDraws() {
+    RecordDraws(true);
+    TextsOnly = true;
+}
+
 long DrawLogDropped() {
     return Dropped;
 }
 
 void LogDraw(const DrawRecord& record) {
-    if (!Recording) return;
+    if (!Recording || (TextsOnly && record.kind != DrawKind::Text)) return;
     if (DrawLog.size() < DrawLogLimit) {
         DrawLog.push_back(record);
     } else {

@@ -41,6 +41,9 @@ constexpr size_t DrawLogLimit = 100000;
 long DrawLogDropped();
 
 void RecordDraws(bool on); // switching on (or off) also empties the log
+// Records only text draws, so that a whole program run (whose engine test draws millions of sprites)
+// keeps every text its screens drew.
+void RecordTextDraws();
 void ClearDrawLog();
 void LogDraw(const DrawRecord& record); // used by the drawing code; appends only while recording
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/debug_log.h"
 #include "app/program.h"
 #include "online/http_client.h"
@@ -8,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/input.h"
 #include "platform/input_script.h"
+#include "platform/keys.h"
 #include "platform/process.h"
 #include "scores/score_file.h"
 #include "scores/scramble.h"
@@ -141,6 +144,49 @@ TEST_F(Program, RunsWithoutALogOrFolders) {
     EXPECT_TRUE(FileExists("nuscores.dat"));
     EXPECT_TRUE(FileExists("Setup.ini")); // written where it is read, not one folder up
     FilesFolder.clear();
+}
+
+// A player's visit from start to end: loading, the title screen (held 3: the about page), the hiscore
+// page with the 30 records a previous run saved, Escape, the farewell screen, a key.
+TEST_F(Program, APlayerVisitsTheAboutAndHiscorePagesAndLeaves) {
+    ChangeDir("Files/291");
+    BuildDefaultKey();
+    for (int i = 1; i <= 30; i++) {
+        Scores r;
+        r.Score = 1000 + i;
+        r.Timestamp = i;
+        r.Name = "Racer" + std::to_string(i);
+        ScoreList.push_back(r);
+    }
+    SortScores();
+    SaveScores();
+    InitializeScores();
+    ChangeDir(dir.path());
+    int start = Millis();
+    PressKey(KeyDigit3, AtOnce()); // held through the loading: the title opens on the about page
+    ReleaseKey(KeyDigit3, AtTime(start + 20000));
+    PressKey(KeyDigit1, AtTime(start + 20500));
+    ReleaseKey(KeyDigit1, AtTime(start + 20800));
+    PressKey(KeyEscape, AtTime(start + 22000));
+    ReleaseKey(KeyEscape, AtTime(start + 22100));
+    PressKey(KeySpace, AtTime(start + 26000));
+    RecordTextDraws();
+    EXPECT_EQ(test::UntilProcessEnd(RunProgram), 0);
+    std::vector<std::string> texts = DrawnTexts();
+    RecordDraws(false);
+    ResetInput();
+    auto drawn = [&](const std::string& text) {
+        return std::find(texts.begin(), texts.end(), text) != texts.end();
+    };
+    EXPECT_GE(Millis() - start, 26000) << "the farewell screen waited for the key";
+    EXPECT_TRUE(drawn("Don't touch the Spikey things!"));
+    EXPECT_TRUE(drawn("Hiscores"));
+    EXPECT_TRUE(drawn("Racer30"));
+    EXPECT_TRUE(drawn("000000001006")) << "the 25th best";
+    EXPECT_FALSE(drawn("000000001005")) << "below the 25 best";
+    EXPECT_TRUE(drawn("Thanks for Playing"));
+    std::vector<std::string> log = Log();
+    EXPECT_EQ(log.back(), "Play again, soon!!");
 }
 
 } // namespace
