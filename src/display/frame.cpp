@@ -1,5 +1,6 @@
 #include "display/frame.h"
 
+#include <algorithm>
 #include <string>
 
 #include "app/setup_file.h"
@@ -29,6 +30,7 @@ int LastFrameTime = 0;
 int FrameTime = 0;
 int Fps = 0;
 int CollectCount = 0;
+std::array<float, 2> AfterWaitWork{};
 
 void InitializeFrame() {
     OverlayOn = 1;
@@ -36,6 +38,16 @@ void InitializeFrame() {
     LastFrameTime = Millis();
     FrameTime = 0;
     Fps = 0;
+    AfterWaitWork = {0, 0};
+}
+
+float PacingMargin(bool presents) {
+    return std::clamp(AfterWaitWork[presents ? 1 : 0], MinPacingMargin, MaxPacingMargin);
+}
+
+void NoteAfterWaitWork(bool presented, int ms) {
+    float& work = AfterWaitWork[presented ? 1 : 0];
+    work += (static_cast<float>(ms) - work) / 4;
 }
 
 namespace {
@@ -68,13 +80,15 @@ int RunPauseMenu() {
     return result;
 }
 
-// Sleeps in 1 ms steps until 1/60 s (less a 2 ms margin) after the end of the previous frame.
-void WaitForNextFrame() {
+// Sleeps in 1 ms steps until 1/60 s after the end of the previous frame, less the margin for the work
+// that follows the wait; returns the clock when it woke.
+int WaitForNextFrame(float margin) {
     int now;
     do {
         SleepMs(1);
         now = Millis();
-    } while (now < LastFrameTime - 2 + 1000.0 / 60);
+    } while (now < LastFrameTime - margin + 1000.0 / 60);
+    return now;
 }
 
 } // namespace
@@ -110,11 +124,12 @@ int ShowFrame(int showCursor) {
     MouseXPos = static_cast<int>(MouseX());
     MouseYPos = static_cast<int>(MouseY());
     FlushDrawing();
-    WaitForNextFrame();
+    int woke = WaitForNextFrame(PacingMargin(presented));
     MusicStep();
     DrawMessages();
     if (presented) PresentFrame(false);
     int now = Millis();
+    NoteAfterWaitWork(presented, now - woke);
     FrameTime = now - LastFrameTime;
     Fps = NextFps(Fps, FrameTime);
     LastFrameTime = now;

@@ -3,6 +3,8 @@
 // settings panel, overlay, pointer, messages), the global hot keys, pacing to 60 frames per second,
 // frameskip, the frame-rate measure, and the shutdown on a window close.
 
+#include <array>
+
 namespace glimmet {
 
 extern int OverlayOn;     // the statistics overlay (F12)
@@ -11,6 +13,15 @@ extern int LastFrameTime; // clock at the end of the previous frame step
 extern int FrameTime;     // milliseconds the last frame took
 extern int Fps;           // smoothed frames per second
 extern int CollectCount;  // what the memory collection step last returned
+
+// The pacing wakes early enough for the work after its wait (music step, messages, present) to end
+// the frame on time. That work is measured every frame and smoothed, separately for frames that are
+// presented [1] and frames that are not [0]; the margin is the smoothed time, at least 2 ms and at
+// most 8 ms, so a slow present (an X window costs 2 to 5 ms) no longer stretches every frame.
+extern std::array<float, 2> AfterWaitWork;
+constexpr float MinPacingMargin = 2, MaxPacingMargin = 8;
+float PacingMargin(bool presents);
+void NoteAfterWaitWork(bool presented, int ms); // ms from the end of the wait to the end of the present
 
 void InitializeFrame(); // overlay on, panel closed, pacing from the clock now
 

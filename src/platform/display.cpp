@@ -74,6 +74,7 @@ bool PickFullscreenMode(int width, int height, int depth, int refresh, SDL_Displ
 }
 
 void DestroyDisplayObjects() {
+    if (Render.fills != nullptr) SDL_DestroyTexture(Render.fills);
     if (Render.frame != nullptr) SDL_DestroyTexture(Render.frame);
     if (Render.renderer != nullptr) SDL_DestroyRenderer(Render.renderer);
     if (Render.window != nullptr) SDL_DestroyWindow(Render.window);
@@ -242,6 +243,7 @@ void FlushDrawing() {
 
 void PresentFrame(bool vsync) {
     CountPresent();
+    ChargePresent();
     SDL_Renderer* renderer = ActiveRenderer();
     if (renderer == nullptr) return;
     if (vsync != Render.vsync) {

@@ -29,6 +29,113 @@ void FillQuad(SDL_Renderer* renderer, const Placement& place, const float corner
     SDL_RenderGeometry(renderer, nullptr, vertices, 4, Indices, 6);
 }
 
+// Narrows [first, last] to the pixels of a row whose centres x + 0.5 give a * x + b >= 0 (> 0 when
+// strict): one edge of a shape.
+void KeepInsideEdge(double a, double b, bool strict, double& first, double& last) {
+    if (a == 0) {
+        if (b < 0 || (strict && b == 0)) last = first - 1;
+        return;
+    }
+    double cross = -b / a - 0.5; // where the edge meets the row, in pixel indices
+    if (a > 0)
+        first = std::max(first, strict ? std::floor(cross) + 1 : std::ceil(cross));
+    else
+        last = std::min(last, strict ? std::ceil(cross) - 1 : std::floor(cross));
+}
+
+// Paints one rectangle into the picture as the software renderer fills its two triangles: the corners
+// cut to whole display pixels, a pixel covered when its centre lies inside, and a centre exactly on
+// an edge covered only for a top or left edge.
+void PaintRect(std::vector<Uint32>& picture, int width, int height, const Placement& place,
+               const FilledRect& rect) {
+    const float corners[4][2] = {{0, 0}, {rect.width, 0}, {rect.width, rect.height}, {0, rect.height}};
+    double px[4], py[4];
+    for (int i = 0; i < 4; i++) {
+        SDL_FPoint p = Place(place, corners[i][0], corners[i][1]);
+        px[i] = static_cast<int>(p.x);
+        py[i] = static_cast<int>(p.y);
+    }
+    double area = 0;
+    for (int i = 0; i < 4; i++) area += px[i] * py[(i + 1) % 4] - px[(i + 1) % 4] * py[i];
+    if (area == 0) return;
+    double turn = area > 0 ? 1 : -1; // inside lies on the same side of every edge
+    int firstRow = std::max(0, static_cast<int>(std::floor(*std::min_element(py, py + 4))));
+    int lastRow = std::min(height - 1, static_cast<int>(std::ceil(*std::max_element(py, py + 4))));
+    Uint32 color = 0xFF000000u | static_cast<Uint32>(rect.r) << 16 | static_cast<Uint32>(rect.g) << 8 |
+                   static_cast<Uint32>(rect.b);
+    for (int row = firstRow; row <= lastRow; row++) {
+        double y = row + 0.5, first = 0, last = width - 1;
+        for (int i = 0; i < 4; i++) {
+            int j = (i + 1) % 4;
+            double ex = px[j] - px[i], ey = py[j] - py[i];
+            // Inside: turn * (edge x (point - start)) >= 0, linear in x on this row.
+            double a = -turn * ey, b = turn * (ex * (y - py[i]) + ey * px[i]);
+            bool topOrLeft = (turn * ey < 0) || (ey == 0 && turn * ex > 0);
+            KeepInsideEdge(a, b, !topOrLeft, first, last);
+        }
+        Uint32* line = picture.data() + static_cast<size_t>(row) * static_cast<size_t>(width);
+        for (int x = static_cast<int>(first); x <= static_cast<int>(last); x++) line[x] = color;
+    }
+}
+
+// What a FillRects picture depends on: the rectangles, the drawing state and the drawing area.
+std::vector<float> FillsKey(const std::vector<FilledRect>& rects, const Placement& place) {
+    std::vector<float> key{place.scaleX, place.scaleY,    place.cosA,
+                           place.sinA,   place.toWindowX, place.toWindowY};
+    for (const FilledRect& rect : rects) {
+        key.insert(key.end(), {rect.x, rect.y, rect.width, rect.height, static_cast<float>(rect.r),
+                               static_cast<float>(rect.g), static_cast<float>(rect.b)});
+    }
+    return key;
+}
+
+// The software renderer: the batch rasterised here into a frame-sized picture (kept while the same
+// batch comes again) and copied over the frame; false when the texture cannot be had.
+bool DrawFillsPicture(SDL_Renderer* renderer, const std::vector<FilledRect>& rects) {
+    Placement place = PlacementAt(0, 0);
+    std::vector<float> key = FillsKey(rects, place);
+    if (Render.fills != nullptr && key == Render.fillsKey)
+        return SDL_RenderCopy(renderer, Render.fills, nullptr, nullptr) == 0;
+    if (Render.fills == nullptr) {
+        Render.fills = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                         Render.frameW, Render.frameH);
+        if (Render.fills == nullptr) return false;
+    }
+    std::vector<Uint32> picture(static_cast<size_t>(Render.frameW) * static_cast<size_t>(Render.frameH), 0);
+    for (const FilledRect& rect : rects) {
+        place.anchorX = rect.x;
+        place.anchorY = rect.y;
+        PaintRect(picture, Render.frameW, Render.frameH, place, rect);
+    }
+    bool everyPixel = std::all_of(picture.begin(), picture.end(), [](Uint32 p) { return p != 0; });
+    SDL_SetTextureBlendMode(Render.fills, everyPixel ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
+    SDL_UpdateTexture(Render.fills, nullptr, picture.data(), Render.frameW * 4);
+    Render.fillsKey = std::move(key);
+    return SDL_RenderCopy(renderer, Render.fills, nullptr, nullptr) == 0;
+}
+
+// The other renderers: every rectangle's two triangles in one geometry call, the same triangles
+// DrawRect would hand over one rectangle at a time.
+bool DrawFillsGeometry(SDL_Renderer* renderer, const std::vector<FilledRect>& rects) {
+    std::vector<SDL_Vertex> vertices;
+    std::vector<int> indices;
+    Placement place = PlacementAt(0, 0);
+    for (const FilledRect& rect : rects) {
+        place.anchorX = rect.x;
+        place.anchorY = rect.y;
+        SDL_Color color{static_cast<Uint8>(rect.r), static_cast<Uint8>(rect.g), static_cast<Uint8>(rect.b),
+                        255};
+        const float corners[4][2] = {{0, 0}, {rect.width, 0}, {rect.width, rect.height}, {0, rect.height}};
+        int first = static_cast<int>(vertices.size());
+        for (const auto& corner : corners)
+            vertices.push_back(SDL_Vertex{Place(place, corner[0], corner[1]), color, {0, 0}});
+        for (int k : {0, 1, 2, 0, 2, 3}) indices.push_back(first + k);
+    }
+    SDL_SetRenderDrawBlendMode(renderer, BlendModeFor(Pen.blend));
+    return SDL_RenderGeometry(renderer, nullptr, vertices.data(), static_cast<int>(vertices.size()),
+                              indices.data(), static_cast<int>(indices.size())) == 0;
+}
+
 } // namespace
 
 Placement AreaPlacement(float x, float y) {
@@ -171,6 +278,27 @@ void DrawLine(float x1, float y1, float x2, float y2) {
                                  {dx + ex - nx, dy + ey - ny},
                                  {-ex - nx, -ey - ny}};
     FillQuad(renderer, place, corners);
+}
+
+void FillRects(const std::vector<FilledRect>& rects) {
+    const DrawState saved = Pen;
+    bool opaque = Pen.alpha >= 1.0f && (Pen.blend == 0 || Pen.blend == 1);
+    SDL_Renderer* renderer = ActiveRenderer();
+    bool drawn = false;
+    if (opaque && renderer != nullptr && !rects.empty())
+        drawn = Render.backend == 2 ? DrawFillsPicture(renderer, rects) : DrawFillsGeometry(renderer, rects);
+    for (const FilledRect& rect : rects) {
+        SetColor(rect.r, rect.g, rect.b);
+        if (drawn) {
+            DrawRecord record = PenRecord(DrawKind::Rect, rect.x, rect.y);
+            record.w = rect.width;
+            record.h = rect.height;
+            LogDraw(record);
+        } else {
+            DrawRect(rect.x, rect.y, rect.width, rect.height);
+        }
+    }
+    Pen = saved;
 }
 
 } // namespace glimmet

@@ -11,6 +11,8 @@
 // destination, weighted by alpha), 2 shade (the destination multiplied by the source colour), 3 light
 // (the source, weighted by alpha, added to the destination).
 
+#include <vector>
+
 namespace glimmet {
 
 struct DrawState {
@@ -34,5 +36,20 @@ void ResetPen();         // white, alpha 1, scale 1, rotation 0, blend 1; keeps 
 void ClearScreen();                                         // the whole frame to black
 void DrawRect(float x, float y, float width, float height); // filled, in the current colour and state
 void DrawLine(float x1, float y1, float x2, float y2);
+
+// One rectangle of a FillRects batch: its top-left corner and size as for DrawRect, and its colour.
+struct FilledRect {
+    float x = 0, y = 0, width = 0, height = 0;
+    int r = 0, g = 0, b = 0;
+};
+
+// Many opaque rectangles under the current scale and rotation, each in its own colour, later ones over
+// earlier ones: pixel for pixel the picture a DrawRect of each would give, in one hand-over to the
+// renderer. On the software renderer the batch is rasterised here, by that renderer's own rules, and
+// copied over the frame as one picture that is kept while the same batch comes again (large turned
+// triangles cost the software renderer their whole bounding box); on the others every triangle goes in
+// one geometry call. Each rectangle is logged as a DrawRect. With an alpha below 1 or a blend kind other
+// than solid or alpha it is exactly a DrawRect of each.
+void FillRects(const std::vector<FilledRect>& rects);
 
 } // namespace glimmet

@@ -16,6 +16,7 @@ long Dropped = 0;
 bool RasterOff = false;
 double CostMs = 0;
 double CostOwed = 0; // fractions of a millisecond not yet moved onto the clock
+int PresentCostMs = 0;
 
 const char* KindName(DrawKind kind) {
     switch (kind) {
@@ -171,6 +172,14 @@ void ChargeImageDraw() {
         AdvanceClock(whole);
         CostOwed -= whole;
     }
+}
+
+void SetPresentCost(int ms) {
+    PresentCostMs = ms > 0 ? ms : 0;
+}
+
+void ChargePresent() {
+    if (PresentCostMs > 0) AdvanceClock(PresentCostMs);
 }
 
 } // namespace glimmet

@@ -69,4 +69,9 @@ bool RasterisingSkipped();
 void SetImageDrawCost(double ms);
 void ChargeImageDraw(); // used by the drawing code
 
+// Each present advances the virtual clock by this many whole milliseconds, as a slow present into a
+// window would. 0 (the default) costs nothing.
+void SetPresentCost(int ms);
+void ChargePresent(); // used by the display code
+
 } // namespace glimmet

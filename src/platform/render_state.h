@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <string>
+#include <vector>
 
 namespace glimmet {
 
@@ -16,6 +17,8 @@ struct RenderState {
     int backend = -1;             // 0 opengl, 1 opengles2, 2 software, -1 SDL's own choice or closed
     std::string rendererName;     // SDL's name of the renderer in use
     bool vsync = false;           // what the renderer was last set to
+    SDL_Texture* fills = nullptr; // the last FillRects picture, frame-sized
+    std::vector<float> fillsKey;  // what that picture was made from
 };
 
 extern RenderState Render;

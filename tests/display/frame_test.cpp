@@ -36,11 +36,71 @@ TEST_F(FrameStep, PacesToSixtyFramesASecond) {
     EXPECT_LE(Fps, 66);
 }
 
+// The present costs presentMs of virtual time; after a few frames to learn that cost, every frame
+// should last the wanted number of milliseconds.
+TEST_F(FrameStep, PacingLeavesRoomForASlowPresent) {
+    struct Case {
+        int presentMs, lowestFrame, highestFrame;
+    };
+    const Case cases[] = {
+        {0, 15, 15}, // nothing after the wait: the 2 ms margin ends the frame 1/60 s - 2 ms after the last
+        {3, 16, 17}, // an X window's present: still 1/60 s
+        {6, 16, 17},
+        {14, 23, 23}, // the margin stops at 8 ms: a present this slow stretches the frame
+    };
+    for (const Case& c : cases) {
+        SetPresentCost(c.presentMs);
+        for (int i = 0; i < 30; i++) ShowFrame(0);
+        int start = Millis();
+        for (int i = 0; i < 60; i++) {
+            ShowFrame(0);
+            EXPECT_GE(FrameTime, c.lowestFrame) << "present " << c.presentMs << " ms";
+            EXPECT_LE(FrameTime, c.highestFrame) << "present " << c.presentMs << " ms";
+        }
+        if (c.presentMs > 0 && c.presentMs <= 6) {
+            EXPECT_LE(Millis() - start, 60 * 17);
+            EXPECT_GE(Fps,
+                      56); // 17 ms frames: 1000 / 17 = 58, which the truncating smoothing nears from below
+            EXPECT_LE(Fps, 62);
+        }
+    }
+    EXPECT_FLOAT_EQ(PacingMargin(true), MaxPacingMargin);
+}
+
+TEST_F(FrameStep, MarginFollowsTheWorkAfterTheWaitWithinItsBounds) {
+    EXPECT_FLOAT_EQ(PacingMargin(true), MinPacingMargin);
+    for (int i = 0; i < 40; i++) NoteAfterWaitWork(true, 5);
+    EXPECT_NEAR(PacingMargin(true), 5, 0.01);
+    EXPECT_FLOAT_EQ(PacingMargin(false), MinPacingMargin); // skipped frames learn their own work
+    NoteAfterWaitWork(true, 500); // one stall moves the margin only a quarter of the way, and not past 8
+    EXPECT_FLOAT_EQ(PacingMargin(true), MaxPacingMargin);
+    for (int i = 0; i < 40; i++) NoteAfterWaitWork(true, 0);
+    EXPECT_FLOAT_EQ(PacingMargin(true), MinPacingMargin);
+}
+
+TEST_F(FrameStep, FrameskipPacesPresentedAndSkippedFramesApart) {
+    Setting[SettingFrameskip] = 1;
+    SetPresentCost(5);
+    for (int i = 0; i < 30; i++) ShowFrame(0);
+    for (int i = 0; i < 20; i++) {
+        bool presents = SkipDraw == 0;
+        ShowFrame(0);
+        if (presents) {
+            EXPECT_GE(FrameTime, 16);
+            EXPECT_LE(FrameTime, 17);
+        } else {
+            EXPECT_EQ(FrameTime, 15);
+        }
+    }
+}
+
 TEST_F(FrameStep, FirstFrameAfterALongPauseWaitsOnlyOnce) {
+    SetPresentCost(6);
+    for (int i = 0; i < 30; i++) ShowFrame(0); // a large margin learnt
     AdvanceClock(3000);
     int start = Millis();
     ShowFrame(0);
-    EXPECT_EQ(Millis() - start, 1);
+    EXPECT_EQ(Millis() - start, 1 + 6);
 }
 
 TEST_F(FrameStep, FrameskipPresentsEverySecondFrame) {

@@ -177,5 +177,35 @@ TEST_F(Toolkit, BackdropStripesAndTintEasing) {
     EXPECT_FLOAT_EQ(BackTint[2], 1 - 1.0f / 16);
 }
 
+// The backdrop is drawn as one picture of our own; it must be the picture its 97 logged fills give
+// when each goes through the renderer on its own, pixel for pixel, also after the tint has changed.
+TEST_F(Toolkit, BackdropPictureMatchesItsFillsDrawnOneByOne) {
+    const std::array<float, 3> tints[] = {{0.2f, 0, 1}, {1, 0.5f, 0.25f}};
+    for (const std::array<float, 3>& tint : tints) {
+        BackTint = BackTintTarget = tint;
+        RecordDraws(true);
+        BeginFrame(1);
+        DrawBackdrop();
+        Pixmap batch = GrabScreen(0, 0, 800, 600);
+        std::vector<DrawRecord> fills = DrawsOfKind(DrawKind::Rect);
+        ASSERT_EQ(fills.size(), 97u);
+        BeginFrame(1);
+        for (const DrawRecord& fill : fills) {
+            SetRotation(fill.rotation);
+            SetScale(fill.scaleX, fill.scaleY);
+            SetColor(fill.r, fill.g, fill.b);
+            SetAlpha(fill.alpha);
+            SetBlend(fill.blend);
+            DrawRect(fill.x, fill.y, fill.w, fill.h);
+        }
+        Pixmap single = GrabScreen(0, 0, 800, 600);
+        int differing = 0;
+        for (size_t i = 0; i < batch.pixels.size(); i++) differing += batch.pixels[i] != single.pixels[i];
+        EXPECT_EQ(differing, 0) << "tint " << tint[0] << "," << tint[1] << "," << tint[2];
+        EXPECT_NE(batch.pixels[0], 0u); // the corner is covered too
+        EXPECT_NE(batch.pixels.back(), 0u);
+    }
+}
+
 } // namespace
 } // namespace glimmet

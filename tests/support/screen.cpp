@@ -28,6 +28,7 @@ ScreenRun::ScreenRun() {
     ClearScript();
     SkipRasterising(true);
     SetImageDrawCost(0);
+    SetPresentCost(0);
     ChangeDir("Files");
     FilesFolder = CurrentDir();
     OpenLog();
@@ -44,12 +45,14 @@ ScreenRun::~ScreenRun() {
     RecordDraws(false);
     SkipRasterising(false);
     SetImageDrawCost(0);
+    SetPresentCost(0);
 }
 
 void ScreenRun::OpenScreen() {
     SetImageDrawCost(0.05); // 1000 sprites cost 50 ms: the engine test stops after two batches
     ApplyGraphics();
     SetImageDrawCost(0);
+    SetPresentCost(0);
     Setting[SettingFrameskip] = 0; // the costly engine test switched frameskip on: screens start without it
     SkipDraw = 0;
     StartFrames();
