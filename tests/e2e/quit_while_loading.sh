@@ -26,7 +26,7 @@ export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 start_loading() {
   ./glimmet >>out.txt 2>&1 &
   pid=$!
-  timeout 60 xdotool search --sync --onlyvisible --name '^#291 : Flonder' >/dev/null 2>&1 ||
+  timeout 60 xdotool search --sync --onlyvisible --pid "$pid" --name '^#291 : Flonder' >/dev/null 2>&1 ||
     fail "no window appeared"
   [ -f Files/291/crash.dat ] || fail "no crash.dat while loading"
 }

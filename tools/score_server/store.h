@@ -9,6 +9,7 @@
 // Every call may come from any of the server's threads; a call is one transaction.
 
 #include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,11 @@ namespace glimmet::server {
 struct Store {
     sqlite3* db = nullptr;
     std::mutex mutex;
+    // Keyed digests of the name and password pairs verified since start: a player's uploads then skip
+    // the deliberately slow password hash, so a burst of uploads is not held up behind it. The key is
+    // drawn at start and never stored.
+    std::set<std::string> verified;
+    std::string digestKey;
 };
 
 // Opens or creates score.db in folder; false with a reason when it cannot.
