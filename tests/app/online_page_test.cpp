@@ -35,10 +35,6 @@ namespace {
 
 using namespace test;
 
-std::string Reply(const std::string& body) {
-    return "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n" + body;
-}
-
 class OnlinePage : public testing::Test {
   protected:
     void SetUp() override {
