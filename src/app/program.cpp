@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "app/debug_log.h"
+#include "app/online_page.h"
 #include "app/setup_file.h"
 #include "app/shutdown.h"
 #include "app/title_screen.h"
@@ -48,6 +49,7 @@ void CreateTables() {
     InitializeAssets();
     InitializeScores();
     InitializeOnline();
+    InitializeOnlinePage();
     InitializeMessages();
     InitializeScorePopups();
     InitializeHiscoreTables();

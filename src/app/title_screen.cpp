@@ -1,5 +1,6 @@
 #include "app/title_screen.h"
 
+#include "app/online_page.h"
 #include "audio/sound_effects.h"
 #include "base/state.h"
 #include "display/assets.h"
@@ -24,10 +25,12 @@ namespace glimmet {
 std::array<std::string, 100> AboutLines;
 int AboutCount = 0;
 int LoginFocus = 0;
+int OnlinePageOffered = OnlineEnabled;
 
 void InitializeTitleScreen() {
     FillAboutLines();
     LoginFocus = 0;
+    OnlinePageOffered = OnlineEnabled;
 }
 
 void FillAboutLines() {
@@ -138,7 +141,7 @@ void DrawPanel(const TitleState& t, const Layout& l) {
     const char* const labels[3] = {"1.Hiscore", "2.Online", "3.About"};
     const double at[3] = {0.2, 0.5, 0.8};
     for (int page = 0; page < 3; page++) {
-        if (page == 1 && OnlineEnabled == 0) continue;
+        if (page == 1 && OnlinePageOffered == 0) continue;
         float shade = page == t.page ? 255.0f : 0.0f;
         SetCol(shade, shade, shade, 1);
         DrawTxt(l.x + static_cast<int>(at[page] * l.w), 23, labels[page], 1, 1);
@@ -154,7 +157,7 @@ void PageKeys(TitleState& t, const Layout& l) {
     };
     int choice = -1;
     if (HeldAny({KeyDigit1, KeyF1}) || area(0)) choice = 0;
-    if (OnlineEnabled == 1 && (HeldAny({KeyDigit2, KeyF2}) || area(0.33))) choice = 1;
+    if (OnlinePageOffered == 1 && (HeldAny({KeyDigit2, KeyF2}) || area(0.33))) choice = 1;
     if (HeldAny({KeyDigit3, KeyF3}) || area(0.66)) choice = 2;
     if (choice < 0 || t.tabLatch != 0) return;
     t.page = choice;
@@ -171,6 +174,7 @@ void DrawPageTitle(const TitleState& t, const Layout& l) {
     } else if (t.page == 1) {
         DrawTxt(l.cx, 50, "Online", 1, 0);
         BackTintTarget = {0.0f, 1.0f, 0.2f};
+        OnlinePageBody(l.x, l.w);
     }
 }
 
@@ -297,7 +301,12 @@ bool TitleFrame(TitleState& t) {
     PageKeys(t, l);
     SetCol(255, 255, 255);
     DrawLocalTable(l.x, l.w, CurrentMode, CurrentLevel, CurrentFlags, t.page == 0 ? 1 : 0);
+    const int focusBefore = LoginFocus;
     DrawPageTitle(t, l);
+    // An Enter that leaves a login field, or a key typed into one, starts no game: released first.
+    if (focusBefore != 0 || LoginFocus != 0) t.startLatch = 1;
+    OnlineTableStep(l.x, l.w, t.page == 1);
+    OnlineRefreshStart();
     DrawAboutPage(t, l);
     DrawSettingsHint();
     StartPrompt(t, l);

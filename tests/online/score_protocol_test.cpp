@@ -25,9 +25,7 @@ class ScoreProtocol : public testing::Test {
     void TearDown() override { test::ResetOnlineState(); }
 };
 
-std::string Reply(const std::string& body) {
-    return "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n" + body;
-}
+using test::Reply;
 
 Scores Record(int64_t score, int64_t timestamp, int mode = 0) {
     Scores r = test::ScoreRecord(score, timestamp);

@@ -25,4 +25,8 @@ Scores ScoreRecord(int64_t score, int64_t timestamp) {
     return r;
 }
 
+std::string Reply(const std::string& body) {
+    return "HTTP/1.0 200 OK\r\nContent-Type: text/plain\r\n\r\n" + body;
+}
+
 } // namespace glimmet::test

@@ -2,6 +2,7 @@
 // What the online tests share: a fresh start and a score record to upload.
 
 #include <cstdint>
+#include <string>
 
 #include "scores/score_file.h"
 
@@ -13,5 +14,8 @@ void ResetOnlineState();
 
 // A local record of table 0 by "Flonder", with Best[1] = 3 so that the Best values are seen to travel.
 Scores ScoreRecord(int64_t score, int64_t timestamp);
+
+// A server's plain-text HTTP reply carrying `body`, headers ended by CR LF.
+std::string Reply(const std::string& body);
 
 } // namespace glimmet::test
