@@ -50,6 +50,7 @@ void CreateTables() {
     InitializeOnline();
     InitializeMessages();
     InitializeScorePopups();
+    InitializeGame();
     InitializeHiscoreTables();
     SetDefaultBindings();
     SetDefaultSettings();
