@@ -11,21 +11,12 @@
 #include <cstring>
 #include <string>
 
+#include "arena_picture.h"
 #include "game/level.h"
 #include "image.h"
 
 namespace glimmet::tools {
 namespace {
-
-uint32_t CellColour(int k) {
-    if (k == CellWall) return Rgb(200, 210, 230);
-    if (k == CellLedge) return Rgb(120, 90, 60);
-    if (k >= CellGlimmet && k <= CellGlimmet + 3) return Rgb(255, 240, 40);
-    if (k == CellSpike || k == CellSpike2) return Rgb(230, 40, 40);
-    if (k == CellShield) return Rgb(60, 220, 255);
-    if (k == CellTimeBonus) return Rgb(60, 255, 90);
-    return Rgb(16, 16, 40);
-}
 
 void PrintSummary() {
     int counts[CellTimeBonus + 1] = {};
@@ -69,9 +60,7 @@ int main(int argc, char** argv) {
     PrintSummary();
     for (int i = 2; i < argc; ++i) {
         if (std::strcmp(argv[i], "--preview") == 0 && i + 1 < argc) {
-            Image out = MakeImage(LevelSize, LevelSize);
-            for (int y = 0; y < LevelSize; ++y)
-                for (int x = 0; x < LevelSize; ++x) PutPixel(out, x, y, CellColour(ArenaCell(x, y)));
+            Image out = ArenaPicture();
             PutPixel(out, sx, sy, Rgb(0, 255, 0));
             if (!WritePng(argv[i + 1], out))
                 std::fprintf(stderr, "show_arena: cannot write %s\n", argv[i + 1]);

@@ -52,6 +52,7 @@ void CreateTables() {
     InitializeOnlinePage();
     InitializeMessages();
     InitializeScorePopups();
+    InitializeGame();
     InitializeHiscoreTables();
     SetDefaultBindings();
     SetDefaultSettings();

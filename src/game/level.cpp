@@ -1,8 +1,12 @@
 #include "game/level.h"
 
+#include <algorithm>
 #include <cstdlib>
 
+#include "app/debug_log.h"
 #include "base/random.h"
+#include "platform/clock.h"
+#include "platform/pixmap.h"
 
 namespace glimmet {
 
@@ -155,8 +159,34 @@ void PickStart(int32_t seed) {
             }
         }
     }
+    ClearStart();
+}
+
+void ClearStart() {
     for (int x = PlayerTX - 4; x <= PlayerTX + 4; ++x)
         for (int y = PlayerTY - 2; y <= PlayerTY; ++y) SetArenaCell(x, y, CellEmpty);
+}
+
+void BuildLevelFromPicture(const std::string& file) {
+    Pixmap picture = LoadPixmap(file);
+    if (PixmapEmpty(picture)) {
+        // Nothing to build on: no ledge lattice either, so the player falls until the clock ends.
+        LogLine("Level picture " + file + " is missing or unreadable: the arena is empty");
+        std::fill(Arena.begin(), Arena.end(), 0);
+        PlayerOX = 0;
+        PlayerOY = 0;
+        return;
+    }
+    if (picture.width < LevelSize || picture.height < LevelSize)
+        LogLine("Level picture " + file + " is " + std::to_string(picture.width) + " x " +
+                std::to_string(picture.height) + ", smaller than 512 x 512: the rest has no walls");
+    // ReadPixel gives 0 (black, an empty cell) outside the picture.
+    BuildArena([&picture](int x, int y) { return ReadPixel(picture, x, y); });
+}
+
+void LoadLevel() {
+    BuildLevelFromPicture("lev.png");
+    PickStart(static_cast<int32_t>(Millis()));
 }
 
 } // namespace glimmet

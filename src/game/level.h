@@ -68,5 +68,17 @@ void BuildArena(const LevelPixelReader& pixel);
 // Seeds the generator with seed, picks a random start among the floor cells of the start window
 // (the designed start stands when none is picked) and clears the space around it.
 void PickStart(int32_t seed);
+// Empties the start cell, the cells four to either side of it and the two rows above them; the row
+// below is kept, so the player starts standing on a floor.
+void ClearStart();
+
+// The arena of a level picture file, as far as the decoration pass. A picture smaller than 512 x 512
+// reads as black where it has no pixel; a missing or damaged one leaves the arena empty. Either is
+// said in the debug log.
+void BuildLevelFromPicture(const std::string& file);
+
+// The arena for a new game: the level picture "lev.png" of the current folder built, then a start picked with
+// a seed from the clock.
+void LoadLevel();
 
 } // namespace glimmet
