@@ -27,10 +27,13 @@ int AboutCount = 0;
 int LoginFocus = 0;
 int OnlinePageOffered = OnlineEnabled;
 
+void (*GameToPlay)() = PlayGame;
+
 void InitializeTitleScreen() {
     FillAboutLines();
     LoginFocus = 0;
     OnlinePageOffered = OnlineEnabled;
+    GameToPlay = PlayGame;
 }
 
 void FillAboutLines() {
@@ -330,7 +333,7 @@ void StartGame() {
     PlayState = 1;
     if (MouseMode == 0) MoveMouse(static_cast<float>(ScreenW), static_cast<float>(ScreenH));
     GameStartTime = Millis();
-    PlayGame();
+    GameToPlay();
     PlayState = 0;
 }
 

@@ -21,6 +21,9 @@ extern int OnlinePageOffered;
 void FillAboutLines();
 void InitializeTitleScreen(); // the about text filled, no login field focused
 
+// What a start runs: the game. Tests of the title screen's own rules put a stand-in here.
+extern void (*GameToPlay)();
+
 // Starts a game from the title screen and returns when it is over.
 void StartGame();
 

@@ -10,6 +10,7 @@
 #include "display/frame.h"
 #include "display/graphics_mode.h"
 #include "display/toolkit.h"
+#include "game/game_loop.h"
 #include "input/controls.h"
 #include "input/settings_panel.h"
 #include "platform/audio.h"
@@ -37,8 +38,17 @@ class Title : public testing::Test {
         SfxSound[98] = LoadSound("098.wav");
         RecordDraws(true);
     }
-    void SetUp() override { OpenAt(800, 600); }
-    void TearDown() override { RecordDraws(false); }
+    // The title screen's rules are checked with a game that ends at once; the game has its own tests.
+    void SetUp() override {
+        OpenAt(800, 600);
+        GameToPlay = [] { Starts++; };
+        Starts = 0;
+    }
+    void TearDown() override {
+        RecordDraws(false);
+        GameToPlay = PlayGame;
+    }
+    static inline int Starts = 0;
 
     // Runs the title screen until Escape, which is pressed once frame `frame` is presented and held:
     // the screen sees it at the end of that frame and leaves. (A key scripted for frame n is seen from
@@ -108,6 +118,7 @@ TEST_F(Title, StartHeldAtEntryStartsOnTheSecondFrameThenWaitsForARelease) {
     // The game starts in frame 2 (the slide-in restarts in frame 3); Return still held after it starts
     // nothing; released and pressed again (seen from frame 9 on), it starts the next game in frame 10.
     EXPECT_EQ(SlideStarts(), (std::vector<size_t>{1, 3, 11}));
+    EXPECT_EQ(Starts, 2);
     EXPECT_EQ(PlayState, 0);
 }
 
